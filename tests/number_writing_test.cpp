@@ -1,0 +1,123 @@
+#include "runtime/number_text.h"
+#include "runtime/run_time_error.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <ostream>
+#include <random>
+#include <regex>
+#include <string>
+
+using runtime::readNumber;
+using runtime::writeNumber;
+
+namespace {
+
+struct Writing {
+    double value;
+    std::string text;
+};
+
+void PrintTo(const Writing& row, std::ostream* out)
+{
+    char value[32];
+    std::snprintf(value, sizeof value, "%.17g", row.value);
+    *out << value << " -> \"" << row.text << '"';
+}
+
+class WritesNumber : public testing::TestWithParam<Writing> {};
+
+TEST_P(WritesNumber, AsExpected)
+{
+    EXPECT_EQ(std::string(writeNumber(GetParam().value).view()), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Whole, WritesNumber, testing::Values(
+    Writing{0, "0"}, Writing{-0.0, "0"}, Writing{100, "100"}, Writing{8, "8"}, Writing{2, "2"},
+    Writing{-3, "-3"}, Writing{65536, "65536"}, Writing{-2147483648.0, "-2147483648"},
+    Writing{999999999999999, "999999999999999"}, Writing{-999999999999999, "-999999999999999"},
+    Writing{1e14, "100000000000000"}));
+
+INSTANTIATE_TEST_SUITE_P(Fractions, WritesNumber, testing::Values(
+    Writing{0.5, "0,5"}, Writing{-1.5, "-1,5"}, Writing{1.0 / 3, "0,333333333333333"},
+    Writing{2.0 / 3, "0,666666666666667"}, Writing{0.1 + 0.2, "0,3"}, Writing{1e-5, "0,00001"},
+    Writing{5.6789e-11, "0,000000000056789"}, Writing{0.123456789012345, "0,123456789012345"},
+    Writing{1e-15, "0,000000000000001"}, Writing{123.456, "123,456"},
+    Writing{1.61803398874989484820, "1,61803398874989"}, Writing{99999999999999.94, "99999999999999,9"},
+    Writing{99999999999999.96, "100000000000000"}));
+
+INSTANTIATE_TEST_SUITE_P(ExponentForm, WritesNumber, testing::Values(
+    Writing{1e15, "1E+15"}, Writing{1.2e15, "1,2E+15"}, Writing{-1e15, "-1E+15"},
+    Writing{999999999999999.5, "1E+15"}, Writing{1e16 + 4, "1E+16"},
+    Writing{123456789012345678.0, "1,23456789012346E+17"}, Writing{1.0 / 30, "3,33333333333333E-02"},
+    Writing{0.0123456789012345, "1,23456789012345E-02"}, Writing{5.6789e-12, "5,6789E-12"},
+    Writing{1e-16, "1E-16"}, Writing{DBL_MAX, "1,79769313486232E+308"},
+    Writing{-DBL_MAX, "-1,79769313486232E+308"}, Writing{DBL_MIN, "2,2250738585072E-308"},
+    Writing{std::numeric_limits<double>::denorm_min(), "4,94065645841247E-324"}));
+
+TEST(WritesNumber, RefusesWhatNoComputationMayGive)
+{
+    EXPECT_THROW(writeNumber(std::numeric_limits<double>::infinity()), runtime::RunTimeError);
+    EXPECT_THROW(writeNumber(-std::numeric_limits<double>::infinity()), runtime::RunTimeError);
+    EXPECT_THROW(writeNumber(std::numeric_limits<double>::quiet_NaN()), runtime::RunTimeError);
+}
+
+// The value rounded to 15 significant digits, by the C library.
+double roundedTo15(double value)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%.14e", value);
+    return std::strtod(text, nullptr);
+}
+
+// For any finite double: the text has one of the two shapes, agrees with
+// 15-digit rounding, and reads back as that rounded value.
+TEST(WritesNumber, AgreesWithFifteenDigitRoundingAndReadsBack)
+{
+    static const std::regex plain(R"(-?(0|[1-9][0-9]{0,14})(,[0-9]*[1-9])?)");
+    static const std::regex exponent(R"(-?[1-9](,[0-9]*[1-9])?E[+-][0-9]{2,3})");
+    std::mt19937_64 random(1516);
+    std::uniform_real_distribution<double> unit(-1, 1);
+    std::uniform_int_distribution<int> power(-30, 30);
+    for (int i = 0; i < 300'000; ++i) {
+        // Every third value is any bit pattern; the others have few digits
+        // or sit near 1E+15 and the 15-place boundary.
+        double value;
+        switch (i % 3) {
+        case 0:
+            value = std::bit_cast<double>(random());
+            break;
+        case 1:
+            value = std::ldexp(unit(random), power(random) * 3);
+            break;
+        default:
+            value = std::round(unit(random) * 1e6) * std::pow(10.0, power(random));
+            break;
+        }
+        if (!std::isfinite(value))
+            continue;
+        const std::string text(writeNumber(value).view());
+        ASSERT_TRUE(std::regex_match(text, plain) || std::regex_match(text, exponent)) << text;
+        ASSERT_EQ(readNumber(text), roundedTo15(value)) << text << " for " << value;
+        const std::size_t e = text.find('E');
+        if (e == std::string::npos) { // plain digits only where they fit
+            const std::size_t comma = text.find(',');
+            ASSERT_LE(comma == std::string::npos ? 0 : text.size() - comma - 1, 15u) << text;
+            ASSERT_LT(std::fabs(roundedTo15(value)), 1e15) << text;
+        } else { // and the exponent form only where they do not
+            const int power10 = std::stoi(text.substr(e + 1));
+            const auto mantissaDigits = std::count_if(text.begin(), text.begin() + static_cast<long>(e),
+                                                      [](char c) { return c >= '0' && c <= '9'; });
+            ASSERT_TRUE(power10 >= 15 || (power10 < 0 && -power10 - 1 + mantissaDigits > 15)) << text;
+        }
+    }
+}
+
+} // namespace
