@@ -1,0 +1,14 @@
+#!/bin/sh
+# Renders the icon's PNG sizes from its source, the scalable SVG. The 32 x 32
+# picture, the one the window shows, is reduced to a palette of at most 256
+# colours. Needs librsvg2-bin and pngquant.
+set -eu
+cd "$(dirname "$0")"
+id=org.example.sistema
+source=hicolor/scalable/apps/$id.svg
+for size in 16 32 48 64 128 256; do
+    dir=hicolor/${size}x${size}/apps
+    mkdir -p "$dir"
+    rsvg-convert -w "$size" -h "$size" "$source" -o "$dir/$id.png"
+done
+pngquant --force --strip --speed 1 256 --output hicolor/32x32/apps/$id.png hicolor/32x32/apps/$id.png

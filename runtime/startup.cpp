@@ -1,0 +1,16 @@
+#include "runtime/startup.h"
+
+#include <QScreen>
+#include <QStyle>
+
+namespace runtime {
+
+void showCentred(QWidget& window)
+{
+    if (const QScreen* screen = window.screen())
+        window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
+                                               screen->availableGeometry()));
+    window.show();
+}
+
+} // namespace runtime

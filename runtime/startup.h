@@ -1,0 +1,34 @@
+#pragma once
+
+#include "runtime/events.h"
+
+#include <QApplication>
+
+#include <memory>
+
+namespace runtime {
+
+// Creates the form and delivers its Load event.
+template <class Form>
+std::unique_ptr<Form> load()
+{
+    auto form = std::make_unique<Form>();
+    deliver(form.get(), [&] { form->Form_Load(); });
+    return form;
+}
+
+// Shows a window centred on its screen.
+void showCentred(QWidget& window);
+
+// Loads the form, shows it and runs it until it is closed; returns the
+// program's exit code.
+template <class Form>
+int start(int& argc, char** argv)
+{
+    QApplication application(argc, argv);
+    const std::unique_ptr<Form> form = load<Form>();
+    showCentred(*form);
+    return QApplication::exec();
+}
+
+} // namespace runtime

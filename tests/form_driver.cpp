@@ -1,0 +1,96 @@
+#include "form_driver.h"
+
+#include "runtime/startup.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QTest>
+
+FormDriver::FormDriver() : form_(runtime::load<MainForm>())
+{
+    runtime::showCentred(*form_);
+    QApplication::setActiveWindow(form_.get());
+    [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(form_.get());
+}
+
+FormDriver::~FormDriver()
+{
+    closeErrorReports();
+}
+
+template <class Widget>
+Widget& FormDriver::child(const char* name) const
+{
+    auto* widget = form_->findChild<Widget*>(QLatin1String(name));
+    if (!widget)
+        qFatal("the form has no %s", name);
+    return *widget;
+}
+
+runtime::TextBox& FormDriver::coefficient(int index) const
+{
+    return child<runtime::TextBox>(index == 0 ? "Text2_0" : "Text2_1");
+}
+
+runtime::MultiLineTextBox& FormDriver::output() const
+{
+    return child<runtime::MultiLineTextBox>("Text1_0");
+}
+
+runtime::MultiLineTextBox& FormDriver::saying() const
+{
+    return child<runtime::MultiLineTextBox>("Text1_1");
+}
+
+QPushButton& FormDriver::button(int index) const
+{
+    return child<QPushButton>(index == 0 ? "Command1_0" : "Command1_1");
+}
+
+void FormDriver::type(int box, const QString& text)
+{
+    runtime::TextBox& edit = coefficient(box);
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QTest::keyClicks(&edit, text);
+}
+
+void FormDriver::paste(int box, const QString& text)
+{
+    runtime::TextBox& edit = coefficient(box);
+    edit.setFocus();
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Through the window, as a real click comes: a modal report blocks it.
+void FormDriver::click(int index)
+{
+    QPushButton& target = button(index);
+    QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, {},
+                      target.mapTo(form_.get(), target.rect().center()));
+}
+
+void FormDriver::solve(const QString& a, const QString& b)
+{
+    click(1);
+    type(0, a);
+    type(1, b);
+    click(0);
+}
+
+QStringList FormDriver::closeErrorReports()
+{
+    QStringList texts;
+    for (QMessageBox* report : form_->findChildren<QMessageBox*>()) {
+        if (!report->isVisible())
+            continue;
+        texts << report->text();
+        report->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return texts;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "form/main_form.h"
+#include "runtime/text_boxes.h"
+
+#include <QPushButton>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// Drives the main form as its user does: types into the coefficient boxes,
+// clicks the buttons and reads what the window shows.
+class FormDriver {
+public:
+    // Loads and shows the form as the program's start does.
+    FormDriver();
+    ~FormDriver();
+
+    MainForm& form() const { return *form_; }
+    runtime::TextBox& coefficient(int index) const;
+    runtime::MultiLineTextBox& output() const;
+    runtime::MultiLineTextBox& saying() const;
+    QPushButton& button(int index) const;
+
+    // Selects all in the box and types over it, key by key.
+    void type(int box, const QString& text);
+    // Selects all in the box and pastes over it with Ctrl+V.
+    void paste(int box, const QString& text);
+    void click(int button);
+    // "Чисти", the two coefficients, "Въведи".
+    void solve(const QString& a, const QString& b);
+
+    // The output box's text as the program wrote it, CR LF included.
+    QString outputText() const { return output().text(); }
+    // Closes the error reports that are open and gives back their texts.
+    QStringList closeErrorReports();
+
+private:
+    template <class Widget>
+    Widget& child(const char* name) const;
+
+    std::unique_ptr<MainForm> form_;
+};
+
+inline const QString solveButtonText = QStringLiteral("Въведи");
+inline const QString clearButtonText = QStringLiteral("Чисти");
