@@ -31,7 +31,6 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent, fixedWindow)
     Label1 = {ui.Label1_0, ui.Label1_1, ui.Label1_2};
     Command1 = {ui.Command1_0, ui.Command1_1};
 
-    setAttribute(Qt::WA_StyledBackground);
     ui.Text1_0->setFocus();
 
     runtime::connectClicks(this, Command1, &MainForm::Command1_Click);

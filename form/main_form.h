@@ -5,7 +5,7 @@
 #include "runtime/text_boxes.h"
 
 #include <QLabel>
-#include <QPushButton>
+#include "runtime/command_button.h"
 #include <QWidget>
 
 #include <cstdint>
@@ -30,5 +30,5 @@ private:
     runtime::ControlArray<runtime::MultiLineTextBox> Text1;
     runtime::ControlArray<runtime::TextBox> Text2;
     runtime::ControlArray<QLabel> Label1;
-    runtime::ControlArray<QPushButton> Command1;
+    runtime::ControlArray<runtime::CommandButton> Command1;
 };
