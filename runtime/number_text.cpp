@@ -3,6 +3,7 @@
 #include "runtime/run_time_error.h"
 
 #include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -205,9 +206,52 @@ double readRadixInteger(Cursor<CharT>& in)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
+// Most texts are a number in the syntax std::from_chars reads, with nothing
+// after it that our rules would read on: no blank, no ',' and no 'd', no
+// exponent letter left over. Those are read by std::from_chars alone; for
+// the others this returns false and the full reader takes over.
+bool readPlain(std::string_view text, double& value)
+{
+    const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (start == text.size() || !(isDigit(static_cast<unsigned char>(text[start])) || text[start] == '.'))
+        return false; // blanks, '+', '&', or no number: "inf" and "nan" are none of ours
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc())
+        return false;
+    if (end != text.data() + text.size()) {
+        switch (*end) {
+        case ' ': case '\t': case '\r': case '\n': case ',': case 'd': case 'D': case 'e': case 'E':
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+// Narrows UTF-16 to bytes; a character past 0x7F becomes a byte past 0x7F,
+// which no number contains.
+void narrowTo(char* out, const char16_t* in, std::size_t size)
+{
+    for (std::size_t i = 0; i < size; ++i)
+        out[i] = static_cast<char>(in[i] < 0x80 ? in[i] : 0x80);
+}
+
+bool readPlain(std::u16string_view text, double& value)
+{
+    std::array<char, 32> narrow;
+    const std::size_t size = std::min(text.size(), narrow.size());
+    narrowTo(narrow.data(), text.data(), size);
+    if (size < text.size()) // the number may go on past what was narrowed
+        narrow[size - 1] = ' ';
+    return readPlain(std::string_view(narrow.data(), size), value);
+}
+
 template <class CharT>
 double read(std::basic_string_view<CharT> text)
 {
+    if (double value; readPlain(text, value))
+        return value;
     Cursor<CharT> in(text);
     if (in.peek() == '&') {
         in.next();

@@ -91,7 +91,7 @@ TEST_P(RaisesOverflow, WithErrorSix)
 }
 
 INSTANTIATE_TEST_SUITE_P(BeyondDouble, RaisesOverflow, testing::Values(
-    "1e400", "-1e400", "1.8e308", "1.7976931348623159e308", "1e99999999999999999999",
+    "1e400", "-1e400", "1.8e308", "1.7976931348623159e308", "1,79769313486232E+308", "1e99999999999999999999",
     std::string(400, '9'), "&H100000000", "&HFFFFFFFFF&", "&O40000000000", "&H" + std::string(40, 'F')));
 
 TEST(ReadsNumber, NonAsciiDigitsAreNotDigits)
