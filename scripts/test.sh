@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and its tests, and runs every
-# test on Qt's offscreen platform: no display needed.
+# Installs what is missing, then builds and runs every test, three times over:
+#   1. the normal build, GCC;
+#   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
+#   3. a short run of each fuzzer (libFuzzer, clang).
+# The window tests run on Qt's offscreen platform: no display needed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -8,8 +11,22 @@ bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}" "${
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+run_tests() {
+    ctest --test-dir "$1" -j "$jobs" --output-on-failure --no-tests=error
+}
 
-echo "== Build and test"
+echo "== 1. Build and test"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSISTEMA_BUILD_TESTS=ON
 cmake --build build/test -j "$jobs"
-ctest --test-dir build/test -j "$jobs" --output-on-failure --no-tests=error
+run_tests build/test
+
+echo "== 2. Sanitizers: address and undefined behaviour"
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSISTEMA_BUILD_TESTS=ON -DSISTEMA_SANITIZE=ON
+cmake --build build/sanitize -j "$jobs"
+run_tests build/sanitize
+
+echo "== 3. Fuzzing, ${FUZZ_SECONDS:-20} seconds a fuzzer"
+cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DSISTEMA_BUILD_TESTS=OFF -DSISTEMA_FUZZ=ON -Dfuzz_seconds="${FUZZ_SECONDS:-20}"
+cmake --build build/fuzz -j "$jobs"
+run_tests build/fuzz
