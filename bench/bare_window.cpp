@@ -1,0 +1,19 @@
+// The yardstick for start-up: a bare Qt window of the program's size with
+// one label.
+#include "runtime/startup.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QWidget>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QWidget window;
+    window.resize(461, 275);
+    QLabel label(QStringLiteral("Математика - система от 2 уравнения"), &window);
+    if (runtime::startupProbeRequested())
+        runtime::quitWhenShown(window);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks; each prints its figures as ratios against
+# a reference measured in the same run. Not part of the tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}" "${bench_packages[@]}"
+
+cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DSISTEMA_BUILD_TESTS=OFF -DSISTEMA_BUILD_BENCHMARKS=ON
+cmake --build build/bench -j "$(nproc)"
+
+bench=build/bench/bench
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+repeat=(--benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
+
+echo "== Reading and writing numbers"
+"$bench/number_bench" "${repeat[@]}"
+echo
+echo "== One solve as the user sees it (offscreen)"
+"$bench/solve_bench" "${repeat[@]}"
+echo
+echo "== Start-up, offscreen platform"
+"$bench/startup_bench" build/bench/app/sistema "$bench/bare_window" 30
+echo
+echo "== Start-up, X server (Xvfb)"
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env QT_QPA_PLATFORM=xcb \
+    "$bench/startup_bench" build/bench/app/sistema "$bench/bare_window" 30
