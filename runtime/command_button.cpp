@@ -1,8 +1,6 @@
 #include "runtime/command_button.h"
 
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
 namespace runtime {
@@ -20,12 +18,11 @@ void CommandButton::paintEvent(QPaintEvent*)
     painter.setPen(colours.color(QPalette::ButtonText));
     painter.drawText(content, Qt::AlignCenter | Qt::TextShowMnemonic, text());
 
+    // The focus mark of the graphical style: a dotted frame inside the
+    // bevel, in the text's colour, which shows on any background.
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = content;
-        focus.backgroundColor = colours.color(QPalette::Button);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        painter.setPen(QPen(colours.color(QPalette::ButtonText), 1, Qt::DotLine));
+        painter.drawRect(content.adjusted(0, 0, -1, -1));
     }
 }
 

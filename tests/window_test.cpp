@@ -271,6 +271,22 @@ private Q_SLOTS:
         QVERIFY(!driver.coefficient(0).isLocked());
     }
 
+    void focusedButtonShowsItsFocusMark()
+    {
+        FormDriver driver;
+        QPushButton& solve = driver.button(0);
+        const QImage unfocused = solve.grab().toImage();
+        solve.setFocus();
+        QVERIFY(solve.hasFocus());
+        const QImage focused = solve.grab().toImage();
+        QVERIFY(focused != unfocused);
+        // The mark is dotted and dark on the green, clear of the caption: down the left side.
+        int dark = 0;
+        for (int y = 6; y < solve.height() - 6; ++y)
+            dark += focused.pixelColor(4, y).lightness() < 100;
+        QVERIFY2(dark >= 3, qPrintable(QString::number(dark)));
+    }
+
     void spacePressesTheFocusedButton()
     {
         FormDriver driver;
