@@ -2,8 +2,9 @@
 
 #include "runtime/run_time_error.h"
 
-#include <charconv>
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -48,48 +49,17 @@ bool isExponentLetter(char32_t c)
     return c == 'E' || c == 'e' || c == 'D' || c == 'd';
 }
 
-// The digits of a number rewritten in the syntax std::from_chars reads:
-// '.' for the decimal mark, 'e' for the exponent, no '+' in front. Short
-// numbers stay on the stack; a long paste spills to the heap.
-class CompactNumber {
-public:
-    void push(char c)
-    {
-        if (size_ < local_.size() && spill_.empty()) {
-            local_[size_++] = c;
-            return;
-        }
-        if (spill_.empty())
-            spill_.assign(local_.data(), size_);
-        spill_.push_back(c);
-        ++size_;
-    }
-
-    std::size_t size() const { return size_; }
-
-    void truncate(std::size_t size)
-    {
-        size_ = size;
-        if (!spill_.empty())
-            spill_.resize(size);
-    }
-
-    const char* data() const { return spill_.empty() ? local_.data() : spill_.data(); }
-
-private:
-    std::array<char, 64> local_;
-    std::size_t size_ = 0;
-    std::string spill_;
-};
-
 // Past this an exponent cannot change the outcome: the value overflows or is
 // zero for any mantissa a text could hold.
 constexpr long long exponentLimit = 1'000'000'000;
 
+// Reads what the shortcut through std::from_chars could not: rewrites the
+// number in the syntax std::from_chars reads ('.' for the decimal mark, 'e'
+// for the exponent, no blanks, no '+' in front) and reads that.
 template <class CharT>
 double readDecimal(Cursor<CharT>& in)
 {
-    CompactNumber out;
+    std::string out;
     char32_t c = in.peek();
     const bool negative = c == '-';
     if (c == '-' || c == '+') {
@@ -97,7 +67,7 @@ double readDecimal(Cursor<CharT>& in)
         c = in.peek();
     }
     if (negative)
-        out.push('-');
+        out.push_back('-');
 
     // Decimal order of magnitude of the value read, enough to tell an
     // overflow from an underflow when the digits are out of range.
@@ -105,7 +75,7 @@ double readDecimal(Cursor<CharT>& in)
     bool significant = false;
     bool anyDigit = false;
     for (; isDigit(c); in.next(), c = in.peek()) {
-        out.push(static_cast<char>(c));
+        out.push_back(static_cast<char>(c));
         anyDigit = true;
         if (significant || c != '0') {
             significant = true;
@@ -113,11 +83,11 @@ double readDecimal(Cursor<CharT>& in)
         }
     }
     if (c == '.' || c == ',') {
-        out.push('.');
+        out.push_back('.');
         in.next();
         c = in.peek();
         for (; isDigit(c); in.next(), c = in.peek()) {
-            out.push(static_cast<char>(c));
+            out.push_back(static_cast<char>(c));
             anyDigit = true;
             if (!significant) {
                 if (c == '0')
@@ -132,19 +102,19 @@ double readDecimal(Cursor<CharT>& in)
 
     if (isExponentLetter(c)) {
         const std::size_t mantissaEnd = out.size();
-        out.push('e');
+        out.push_back('e');
         in.next();
         c = in.peek();
         const bool negativeExponent = c == '-';
         if (c == '-' || c == '+') {
-            out.push(static_cast<char>(c));
+            out.push_back(static_cast<char>(c));
             in.next();
             c = in.peek();
         }
         long long exponent = 0;
         bool anyExponentDigit = false;
         for (; isDigit(c); in.next(), c = in.peek()) {
-            out.push(static_cast<char>(c));
+            out.push_back(static_cast<char>(c));
             anyExponentDigit = true;
             if (exponent < exponentLimit)
                 exponent = exponent * 10 + (c - '0');
@@ -152,7 +122,7 @@ double readDecimal(Cursor<CharT>& in)
         if (anyExponentDigit)
             magnitude += negativeExponent ? -exponent : exponent;
         else
-            out.truncate(mantissaEnd); // "1e" is 1: the letter ends the number
+            out.resize(mantissaEnd); // "1e" is 1: the letter ends the number
     }
 
     double value = 0.0;
