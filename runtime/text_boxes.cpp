@@ -5,8 +5,8 @@ namespace runtime {
 QString MultiLineTextBox::text() const
 {
     // The document is only modified by the user's own edits.
-    if (hasWritten_ && !document()->isModified())
-        return written_;
+    if (written_ && !document()->isModified())
+        return *written_;
     QString shown = toPlainText();
     shown.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return shown;
@@ -15,17 +15,8 @@ QString MultiLineTextBox::text() const
 void MultiLineTextBox::setText(const QString& text)
 {
     written_ = text;
-    hasWritten_ = true;
     setPlainText(text); // shows CR LF as one line break
     document()->setModified(false);
-}
-
-void MultiLineTextBox::setLocked(bool locked)
-{
-    setReadOnly(locked);
-    // Locked text can still be selected and copied, with the mouse and the keys.
-    setTextInteractionFlags(locked ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
-                                   : Qt::TextEditorInteraction);
 }
 
 } // namespace runtime

@@ -3,7 +3,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QString>
-#include <QStringView>
+
+#include <optional>
 
 namespace runtime {
 
@@ -30,12 +31,8 @@ public:
     QString text() const;
     void setText(const QString& text);
 
-    bool isLocked() const { return isReadOnly(); }
-    void setLocked(bool locked);
-
 private:
-    QString written_;
-    bool hasWritten_ = false;
+    std::optional<QString> written_;
 };
 
 } // namespace runtime

@@ -29,11 +29,6 @@ QRect twips(int left, int top, int width, int height)
     return {left / 15, top / 15, width / 15, height / 15};
 }
 
-QColor pixel(const QImage& image, QPoint at)
-{
-    return image.pixelColor(at);
-}
-
 // The columns of a widget's area in the grabbed window that hold text: dark
 // pixels, well away from the colour of the background.
 std::pair<int, int> inkColumns(const QImage& image, const QRect& area, const QColor& background)
@@ -133,17 +128,17 @@ private Q_SLOTS:
         const QImage image = driver.form().grab().toImage();
         const QColor window(192, 192, 255), label(255, 192, 128), green(128, 255, 128), red(255, 0, 0);
         // Points clear of text and borders.
-        QCOMPARE(pixel(image, {2, 2}), window);
-        QCOMPARE(pixel(image, {230, 125}), window);
-        QCOMPARE(pixel(image, {458, 272}), window);
+        QCOMPARE(image.pixelColor(QPoint{2, 2}), window);
+        QCOMPARE(image.pixelColor(QPoint{230, 125}), window);
+        QCOMPARE(image.pixelColor(QPoint{458, 272}), window);
         for (const char* name : {"Label1_0", "Label1_1", "Label1_2"}) {
             const QRect r = child(driver, QLatin1String(name)).geometry();
-            QCOMPARE(pixel(image, {r.left() + 2, r.bottom() - 1}), label);
+            QCOMPARE(image.pixelColor(QPoint{r.left() + 2, r.bottom() - 1}), label);
         }
         const QRect solve = child(driver, QStringLiteral("Command1_0")).geometry();
         const QRect clear = child(driver, QStringLiteral("Command1_1")).geometry();
-        QCOMPARE(pixel(image, {solve.left() + 8, solve.center().y()}), green);
-        QCOMPARE(pixel(image, {clear.left() + 8, clear.center().y()}), red);
+        QCOMPARE(image.pixelColor(QPoint{solve.left() + 8, solve.center().y()}), green);
+        QCOMPARE(image.pixelColor(QPoint{clear.left() + 8, clear.center().y()}), red);
         QApplication::setStyle(QStringLiteral("Fusion"));
     }
 
