@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}" "${bench_packages[@]}"
 
-cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DSISTEMA_BUILD_TESTS=OFF -DSISTEMA_BUILD_BENCHMARKS=ON
+cmake --preset bench
 cmake --build build/bench -j "$(nproc)"
 
 bench=build/bench/bench

@@ -8,8 +8,7 @@ seconds=${1:-600}
 source scripts/packages.sh
 bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}" "${test_packages[@]}"
 
-cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DSISTEMA_BUILD_TESTS=OFF -DSISTEMA_FUZZ=ON
+cmake --preset fuzz
 cmake --build build/fuzz -j "$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp

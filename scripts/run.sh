@@ -5,6 +5,6 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}"
 
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DSISTEMA_BUILD_TESTS=OFF
+cmake --preset release
 cmake --build build/release -j "$(nproc)"
 exec build/release/app/sistema "$@"

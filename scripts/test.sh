@@ -16,17 +16,16 @@ run_tests() {
 }
 
 echo "== 1. Build and test"
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSISTEMA_BUILD_TESTS=ON
+cmake --preset test
 cmake --build build/test -j "$jobs"
 run_tests build/test
 
 echo "== 2. Sanitizers: address and undefined behaviour"
-cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSISTEMA_BUILD_TESTS=ON -DSISTEMA_SANITIZE=ON
+cmake --preset sanitize
 cmake --build build/sanitize -j "$jobs"
 run_tests build/sanitize
 
 echo "== 3. Fuzzing, ${FUZZ_SECONDS:-20} seconds a fuzzer"
-cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DSISTEMA_BUILD_TESTS=OFF -DSISTEMA_FUZZ=ON -Dfuzz_seconds="${FUZZ_SECONDS:-20}"
+cmake --preset fuzz -Dfuzz_seconds="${FUZZ_SECONDS:-20}"
 cmake --build build/fuzz -j "$jobs"
 run_tests build/fuzz
