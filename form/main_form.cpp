@@ -1,11 +1,14 @@
 #include "form/main_form.h"
 
 #include "form/solution.h"
+#include "runtime/accessibility.h"
 #include "runtime/arithmetic.h"
 #include "runtime/events.h"
+#include "runtime/fonts.h"
+#include "runtime/icons.h"
 #include "runtime/qt_values.h"
 
-// The icon is compiled into this library; a static library has to ask for it.
+// The icons are compiled into this library; a static library has to ask for them.
 static void initResources()
 {
     Q_INIT_RESOURCE(main_form);
@@ -14,6 +17,9 @@ static void initResources()
 namespace {
 
 const QString lineBreak = QStringLiteral("\r\n");
+
+// What a screen reader says after "Чисти", where the window only empties the boxes.
+const QString clearedAnnouncement = QStringLiteral("Полетата са празни и отново могат да се попълват.");
 
 // A fixed window with a system menu and a close button, and nothing to
 // minimise or maximise it.
@@ -31,6 +37,9 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent, fixedWindow)
     Label1 = {ui.Label1_0, ui.Label1_1, ui.Label1_2};
     Command1 = {ui.Command1_0, ui.Command1_1};
 
+    // Every size the icon has, so that a dense screen or a scaled frame shows a sharp one.
+    setWindowIcon(runtime::iconFromFiles(QStringLiteral(":/icons/%1/sistema.png"), {16, 32, 48, 64, 128, 256}));
+    runtime::fitCaptions(*this);
     ui.Text1_0->setFocus();
 
     runtime::connectClicks(this, Command1, &MainForm::Command1_Click);
@@ -49,12 +58,14 @@ void MainForm::Command1_Click(std::int16_t Index)
         SolveSystem();
         Text2(0).setLocked(true);
         Text2(1).setLocked(true);
+        runtime::announce(*this, Text1(0).text());
         break;
     case 1: // Чисти
         ClearInputs();
         Text1(0).setText(QString());
         Text2(0).setLocked(false);
         Text2(1).setLocked(false);
+        runtime::announce(*this, clearedAnnouncement);
         break;
     default:
         break;

@@ -1,13 +1,45 @@
 #include "runtime/startup.h"
 
+#include "runtime/accessibility.h"
+#include "runtime/fonts.h"
+
+#include <QLibraryInfo>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
+#include <QTranslator>
 #include <QWindow>
 
 #include <cstdio>
 
 namespace runtime {
+
+namespace {
+
+// Qt's own texts (a text box's context menu, the buttons of the error
+// report) in Bulgarian, the forms' language, whatever the user's locale;
+// in Qt's English where the translation is not installed.
+void translateQt()
+{
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_bg"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace
+
+void prepareForms()
+{
+    static const bool prepared = [] {
+        translateQt();
+        preferMetricTwins();
+        installAccessibleInterfaces();
+        return true;
+    }();
+    Q_UNUSED(prepared);
+}
 
 void showCentred(QWidget& window)
 {

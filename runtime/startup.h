@@ -8,10 +8,16 @@
 
 namespace runtime {
 
+// Sets up, once, what every form relies on: Qt's own texts in the forms'
+// language, the stand-ins for the forms' font, the accessible interfaces of
+// the controls.
+void prepareForms();
+
 // Creates the form and delivers its Load event.
 template <class Form>
 std::unique_ptr<Form> load()
 {
+    prepareForms();
     auto form = std::make_unique<Form>();
     deliver(form.get(), [&] { form->Form_Load(); });
     return form;

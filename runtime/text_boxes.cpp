@@ -1,6 +1,38 @@
 #include "runtime/text_boxes.h"
 
+#include "runtime/accessibility.h"
+
+#include <QEvent>
+#include <QTextLayout>
+
+#include <algorithm>
+
 namespace runtime {
+
+QRect TextBox::characterRect(int position) const
+{
+    const QString shown = displayText();
+    if (position < 0 || position >= shown.size())
+        return {};
+    QTextLayout layout(shown, font());
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    // The box scrolls and aligns its text: its cursor, drawn centred on the
+    // caret's place, shows where the laid-out line sits.
+    const QRect cursor = cursorRect();
+    const qreal shift = cursor.left() + cursor.width() / 2 - line.cursorToX(cursorPosition());
+    const qreal left = line.cursorToX(position), right = line.cursorToX(position + 1);
+    return QRect(qRound(shift + std::min(left, right)), cursor.top(), qRound(std::abs(right - left)),
+                 cursor.height());
+}
+
+void TextBox::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::ReadOnlyChange)
+        notifyEditableChanged(*this);
+}
 
 QString MultiLineTextBox::text() const
 {

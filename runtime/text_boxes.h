@@ -9,7 +9,7 @@
 namespace runtime {
 
 // A one-line text box. Locked refuses the user's typing, pasting and
-// deleting, never the program's own writes.
+// deleting, and writes from assistive tools, never the program's own writes.
 class TextBox : public QLineEdit {
     Q_OBJECT
 
@@ -18,6 +18,13 @@ public:
 
     bool isLocked() const { return isReadOnly(); }
     void setLocked(bool locked) { setReadOnly(locked); }
+
+    // Where the character at `position` is drawn, in the box's own pixels;
+    // empty for a position past the text.
+    QRect characterRect(int position) const;
+
+protected:
+    void changeEvent(QEvent* event) override;
 };
 
 // A text box of several lines whose lines end with CR LF. The editor shows

@@ -82,6 +82,13 @@ void FormDriver::solve(const QString& a, const QString& b)
     click(0);
 }
 
+QMessageBox* FormDriver::openErrorReport()
+{
+    type(0, QStringLiteral("1e400"));
+    click(0);
+    return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+}
+
 QStringList FormDriver::closeErrorReports()
 {
     QStringList texts;

@@ -3,6 +3,7 @@
 #include "form/main_form.h"
 #include "runtime/text_boxes.h"
 
+#include <QMessageBox>
 #include <QPushButton>
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,9 @@ public:
 
     // The output box's text as the program wrote it, CR LF included.
     QString outputText() const { return output().text(); }
+    // Solves with a coefficient beyond a double's range and gives back the
+    // error report that is then open.
+    QMessageBox* openErrorReport();
     // Closes the error reports that are open and gives back their texts.
     QStringList closeErrorReports();
 

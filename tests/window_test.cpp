@@ -2,11 +2,16 @@
 // focus order, keys, the output box's scrolling and wrapping.
 #include "form_driver.h"
 
+#include "runtime/icons.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
 #include <QImage>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QTest>
@@ -29,17 +34,20 @@ QRect twips(int left, int top, int width, int height)
     return {left / 15, top / 15, width / 15, height / 15};
 }
 
-// The columns of a widget's area in the grabbed window that hold text: dark
-// pixels, well away from the colour of the background.
+int distance(const QColor& a, const QColor& b)
+{
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+}
+
+// The columns of a widget's area in the grabbed window that hold text: black
+// ink, nearer to black than to the background.
 std::pair<int, int> inkColumns(const QImage& image, const QRect& area, const QColor& background)
 {
+    const QColor ink(Qt::black);
     int first = area.right(), last = area.left();
     for (int y = area.top() + 3; y < area.bottom() - 2; ++y) {
         for (int x = area.left() + 3; x < area.right() - 2; ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (std::abs(c.red() - background.red()) + std::abs(c.green() - background.green())
-                    + std::abs(c.blue() - background.blue())
-                > 300) {
+            if (2 * distance(image.pixelColor(x, y), ink) < distance(background, ink)) {
                 first = std::min(first, x);
                 last = std::max(last, x);
             }
@@ -107,10 +115,48 @@ private Q_SLOTS:
         FormDriver driver;
         QVERIFY(!driver.form().windowIcon().isNull());
         QVERIFY(driver.form().windowIcon().availableSizes().contains(QSize(32, 32)));
-        const QImage picture(QStringLiteral(":/icons/sistema.png"));
+        const QImage picture(QStringLiteral(":/icons/32/sistema.png"));
         QCOMPARE(picture.size(), QSize(32, 32));
         QCOMPARE(picture.format(), QImage::Format_Indexed8);
         QVERIFY(picture.colorCount() <= 256);
+    }
+
+    void iconHasEverySize()
+    {
+        FormDriver driver;
+        const QIcon icon = driver.form().windowIcon();
+        QCOMPARE(icon.availableSizes(),
+                 (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+        for (int side : {16, 32, 48, 64, 128, 256}) {
+            const QImage drawn = icon.pixmap(QSize(side, side), 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            const QImage picture = QImage(QStringLiteral(":/icons/%1/sistema.png").arg(side)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QCOMPARE(drawn, picture);
+        }
+        // A 2x screen asks for twice the pixels, and gets a picture of its own.
+        QPixmap dense = icon.pixmap(QSize(32, 32), 2.0);
+        QCOMPARE(dense.size(), QSize(64, 64));
+        dense.setDevicePixelRatio(1);
+        QCOMPARE(dense.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 QImage(QStringLiteral(":/icons/64/sistema.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        // Between sizes, the next larger picture scaled down; never larger than asked for.
+        QCOMPARE(icon.pixmap(QSize(24, 24), 1.0).size(), QSize(24, 24));
+        QCOMPARE(icon.pixmap(QSize(512, 512), 1.0).size(), QSize(256, 256));
+    }
+
+    void iconDecodesOnlyTheSizesAskedFor()
+    {
+        QTemporaryDir dir;
+        for (int side : {16, 32, 256})
+            QVERIFY(QFile::copy(QStringLiteral(":/icons/%1/sistema.png").arg(side), dir.filePath(QStringLiteral("%1.png").arg(side))));
+        const QIcon icon = runtime::iconFromFiles(dir.filePath(QStringLiteral("%1.png")), {16, 32, 256});
+        QCOMPARE(icon.pixmap(QSize(32, 32), 1.0).size(), QSize(32, 32));
+        // Files nobody asked for were never read: gone now, they give nothing.
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("16.png"))));
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("32.png"))));
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("256.png"))));
+        QVERIFY(icon.pixmap(QSize(16, 16), 1.0).isNull());
+        QVERIFY(icon.pixmap(QSize(256, 256), 1.0).isNull());
+        QCOMPARE(icon.pixmap(QSize(32, 32), 1.0).size(), QSize(32, 32));
     }
 
     void coloursAsDrawn_data()
@@ -142,12 +188,52 @@ private Q_SLOTS:
         QApplication::setStyle(QStringLiteral("Fusion"));
     }
 
+    void coloursHoldWhenTheWindowIsInactive()
+    {
+        FormDriver driver;
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QVERIFY(!driver.form().isActiveWindow());
+        const QImage image = driver.form().grab().toImage();
+        QCOMPARE(image.pixelColor(QPoint{2, 2}), QColor(192, 192, 255));
+        const QRect title = child(driver, QStringLiteral("Label1_0")).geometry();
+        QCOMPARE(image.pixelColor(QPoint{title.left() + 2, title.bottom() - 1}), QColor(255, 192, 128));
+        const QRect solve = child(driver, QStringLiteral("Command1_0")).geometry();
+        QCOMPARE(image.pixelColor(QPoint{solve.left() + 8, solve.center().y()}), QColor(128, 255, 128));
+    }
+
+    void errorReportIsTitledWithTheCaption()
+    {
+        FormDriver driver;
+        QMessageBox* report = driver.openErrorReport();
+        QVERIFY(report);
+        QCOMPARE(report->windowTitle(), QStringLiteral("sistema.example.org Математика - линейна система"));
+        QCOMPARE(driver.closeErrorReports().size(), 1);
+    }
+
+    void qtTextsAreBulgarian()
+    {
+        FormDriver driver;
+        std::unique_ptr<QMenu> menu(driver.coefficient(0).createStandardContextMenu());
+        QStringList items;
+        for (const QAction* action : menu->actions())
+            items << action->text().section(u'\t', 0, 0);
+        QCOMPARE(items, (QStringList{QStringLiteral("&Отмяна"), QStringLiteral("По&втаряне"), QString(),
+                                     QStringLiteral("&Изрязване"), QStringLiteral("&Копиране"),
+                                     QStringLiteral("&Поставяне"), QStringLiteral("Изтриване"), QString(),
+                                     QStringLiteral("Избиране на всичко")}));
+        QMessageBox* report = driver.openErrorReport();
+        QVERIFY(report);
+        QCOMPARE(report->buttons().size(), 1);
+        QCOMPARE(report->buttons().first()->text(), QStringLiteral("Добре"));
+        QCOMPARE(driver.closeErrorReports().size(), 1);
+    }
+
     void errorReportKeepsThePlatformColours()
     {
         FormDriver driver;
-        driver.type(0, QStringLiteral("1e400"));
-        driver.click(0);
-        QWidget* report = QApplication::activeModalWidget();
+        QMessageBox* report = driver.openErrorReport();
         QVERIFY(report);
         const QImage image = report->grab().toImage();
         for (const QColor formColour : {QColor(255, 192, 128), QColor(192, 192, 255)}) {
@@ -192,9 +278,11 @@ private Q_SLOTS:
         QTest::addColumn<QColor>("background");
         QTest::newRow("title") << "Label1_0" << QColor(255, 192, 128);
         QTest::newRow("caption a") << "Label1_1" << QColor(255, 192, 128);
+        QTest::newRow("caption b") << "Label1_2" << QColor(255, 192, 128);
         QTest::newRow("box a") << "Text2_0" << QColor(Qt::white);
         QTest::newRow("box b") << "Text2_1" << QColor(Qt::white);
         QTest::newRow("solve") << "Command1_0" << QColor(128, 255, 128);
+        QTest::newRow("clear") << "Command1_1" << QColor(255, 0, 0);
     }
 
     void textCentredWhereAsked()
@@ -282,6 +370,32 @@ private Q_SLOTS:
         QVERIFY2(dark >= 3, qPrintable(QString::number(dark)));
     }
 
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(int, key);
+        FormDriver driver;
+        driver.button(0).setFocus();
+        QTest::keyClick(&driver.button(0), Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QVERIFY(driver.outputText().startsWith(QStringLiteral("Дискриминанта: 100\r\n")));
+        QVERIFY(driver.coefficient(0).isLocked());
+        QCOMPARE(QApplication::focusWidget(), &driver.button(0));
+        driver.button(1).setFocus();
+        QTest::keyClick(&driver.button(1), Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(driver.outputText(), QString());
+        QVERIFY(!driver.coefficient(0).isLocked());
+        // With Ctrl or Shift held it is not a press.
+        driver.button(0).setFocus();
+        QTest::keyClick(&driver.button(0), Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(driver.outputText(), QString());
+    }
+
     void spacePressesTheFocusedButton()
     {
         FormDriver driver;
@@ -337,8 +451,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("spoken");
-        QTest::newRow("box a") << "Text2_0" << "X - Y =";
-        QTest::newRow("box b") << "Text2_1" << "X * Y =";
+        QTest::newRow("box a") << "Text2_0" << "коефициент a, разликата X минус Y";
+        QTest::newRow("box b") << "Text2_1" << "коефициент b, произведението X по Y";
         QTest::newRow("output") << "Text1_0" << "Резултат";
         QTest::newRow("solve") << "Command1_0" << "Въведи";
         QTest::newRow("clear") << "Command1_1" << "Чисти";
