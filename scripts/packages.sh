@@ -1,6 +1,13 @@
 # The Debian 12 packages each command needs; sourced by the scripts.
 build_packages=(cmake make g++ qt6-base-dev qt6-base-dev-tools)
-# Times New Roman's metric twin with Cyrillic, and Qt's native Wayland support.
-run_packages=(fonts-liberation qt6-wayland)
-test_packages=(libgtest-dev desktop-file-utils appstream clang libclang-rt-14-dev)
+# Times New Roman's metric twin with Cyrillic, Qt's native Wayland support,
+# Qt's own texts in Bulgarian.
+run_packages=(fonts-liberation qt6-wayland qt6-translations-l10n)
+# GoogleTest, Qt's private headers (to switch accessibility on in a test),
+# the desktop-file and AppStream checkers, clang for the fuzzers; an X server,
+# D-Bus and the AT-SPI registry with its Python client for the screen-reader
+# test; the fonts a desktop may have instead of Times New Roman.
+test_packages=(libgtest-dev qt6-base-private-dev desktop-file-utils appstream clang libclang-rt-14-dev
+    xvfb dbus-daemon at-spi2-core python3-pyatspi
+    fonts-croscore fonts-urw-base35 fonts-dejavu-core)
 bench_packages=(libbenchmark-dev xvfb xauth)
