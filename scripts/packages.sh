@@ -10,4 +10,7 @@ run_packages=(fonts-liberation qt6-wayland qt6-translations-l10n)
 test_packages=(libgtest-dev qt6-base-private-dev desktop-file-utils appstream clang libclang-rt-14-dev
     xvfb dbus-daemon at-spi2-core python3-pyatspi
     fonts-croscore fonts-urw-base35 fonts-dejavu-core)
+# CPack's DEB generator finds the libraries the program links with
+# dpkg-shlibdeps, and the files to look at with file.
+package_packages=(dpkg-dev file lintian)
 bench_packages=(libbenchmark-dev xvfb xauth)

@@ -22,6 +22,9 @@ expect_file "$share/icons/hicolor/scalable/apps/$id.svg"
 for size in 16 32 48 64 128 256; do
     expect_file "$share/icons/hicolor/${size}x${size}/apps/$id.png"
 done
+expect_file "$share/man/man1/sistema.1.gz"
+expect_file "$share/doc/sistema/copyright"
+expect_file "$share/doc/sistema/changelog.gz"
 
 # The window's picture: 32 x 32 with a palette (PNG colour type 3).
 png=$share/icons/hicolor/32x32/apps/$id.png
@@ -34,4 +37,5 @@ grep -qx "Icon=$id" "$share/applications/$id.desktop"
 grep -qx "Exec=sistema" "$share/applications/$id.desktop"
 desktop-file-validate "$share/applications/$id.desktop"
 appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
+grep -q "<project_license>MIT</project_license>" "$share/metainfo/$id.metainfo.xml"
 echo "installed and valid"
