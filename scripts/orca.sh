@@ -17,7 +17,8 @@ if [[ ${1:-} == --scenario ]]; then
     program=$2 log=$3
     ulimit -c unlimited
     openbox >/dev/null 2>&1 &
-    orca --debug-file="$log/orca.log" >"$log/orca.out" 2>&1 &
+    # --replace: an Orca of an earlier run may still be on its way out.
+    orca --replace --debug-file="$log/orca.log" >"$log/orca.out" 2>&1 &
     orca=$!
     sleep 4 # Orca announces itself and enables accessibility first
     (cd "$log" && QT_QPA_PLATFORM=xcb exec "$program" >"$log/program.out" 2>&1) &
@@ -44,6 +45,7 @@ if [[ ${1:-} == --scenario ]]; then
         echo "exit: ended by itself, status $status" >"$log/program.status"
     fi
     kill $orca 2>/dev/null || true
+    timeout 10 tail --pid=$orca -f /dev/null || kill -9 $orca 2>/dev/null || true
     exit 0
 fi
 
@@ -69,6 +71,7 @@ for run in $(seq "$runs"); do
         bash tests/with_display.sh dbus-run-session -- bash "$root/scripts/orca.sh" --scenario "$program" "$log" \
         >/dev/null 2>&1 || true
     status=$(cat "$log/program.status" 2>/dev/null || echo "exit: unknown")
+    grep -aq "SPEECH OUTPUT: 'notification" "$log/orca.log" || echo "run $run: Orca announced nothing (see $log/orca.out)"
     if [[ $status != "exit: closed" ]]; then
         deaths=$((deaths + 1))
         echo "run $run: the program $status; core: $(ls "$log"/core* 2>/dev/null || echo none)"
