@@ -77,6 +77,7 @@ public:
 class AccessibleTextBox : public AccessibleBox<TextBox>, public QAccessibleEditableTextInterface {
 public:
     using AccessibleBox::AccessibleBox;
+    using AccessibleBox::text;
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
@@ -149,6 +150,7 @@ public:
 class AccessibleMultiLineTextBox : public AccessibleBox<MultiLineTextBox> {
 public:
     using AccessibleBox::AccessibleBox;
+    using AccessibleBox::text;
 
     QAccessible::State state() const override
     {
