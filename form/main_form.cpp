@@ -31,6 +31,7 @@ constexpr Qt::WindowFlags fixedWindow = Qt::Window | Qt::CustomizeWindowHint | Q
 MainForm::MainForm(QWidget* parent) : QWidget(parent, fixedWindow)
 {
     initResources();
+    runtime::useMetricTwins(*this);
     ui.setupUi(this);
     Text1 = {ui.Text1_0, ui.Text1_1};
     Text2 = {ui.Text2_0, ui.Text2_1};

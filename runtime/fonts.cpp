@@ -2,19 +2,50 @@
 
 #include "runtime/command_button.h"
 
+#include <QEvent>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLabel>
 
 namespace runtime {
 
-void preferMetricTwins()
-{
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"),
-                                QStringLiteral("Nimbus Roman")});
-}
-
 namespace {
+
+// Puts a metric twin in place of a form font the desktop lacks, as soon as
+// the form's font is set and before any control lays out text in it. (Qt's
+// font substitutions would do it too, but only after asking fontconfig for a
+// fallback of the missing family first, at a cost seen at every start.)
+class MetricTwins : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange) {
+            auto* form = static_cast<QWidget*>(watched);
+            const QString family = standIn(form->font().family());
+            if (family != form->font().family()) {
+                QFont font = form->font();
+                font.setFamily(family);
+                form->setFont(font);
+            }
+        }
+        return false;
+    }
+
+private:
+    static QString standIn(const QString& family)
+    {
+        if (family != QLatin1String("Times New Roman") || QFontDatabase::hasFamily(family))
+            return family;
+        for (const char* twin : {"Liberation Serif", "Tinos", "Nimbus Roman"}) {
+            if (QFontDatabase::hasFamily(QLatin1String(twin)))
+                return QLatin1String(twin);
+        }
+        return family; // the desktop's own fallback, which fitCaptions() keeps whole
+    }
+};
 
 // Whether `text`, drawn in `font` inside `space` with `alignment`, leaves no
 // ink outside it: its advance fits the width, its glyphs the height.
@@ -46,6 +77,11 @@ void fit(QWidget& control, const QString& text, QSize space, Qt::Alignment align
 }
 
 } // namespace
+
+void useMetricTwins(QWidget& form)
+{
+    form.installEventFilter(new MetricTwins(&form));
+}
 
 void fitCaptions(QWidget& form)
 {

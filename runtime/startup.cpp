@@ -1,7 +1,6 @@
 #include "runtime/startup.h"
 
 #include "runtime/accessibility.h"
-#include "runtime/fonts.h"
 
 #include <QLibraryInfo>
 #include <QScreen>
@@ -34,7 +33,6 @@ void prepareForms()
 {
     static const bool prepared = [] {
         translateQt();
-        preferMetricTwins();
         installAccessibleInterfaces();
         return true;
     }();

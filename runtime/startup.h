@@ -9,8 +9,7 @@
 namespace runtime {
 
 // Sets up, once, what every form relies on: Qt's own texts in the forms'
-// language, the stand-ins for the forms' font, the accessible interfaces of
-// the controls.
+// language and the accessible interfaces of the controls.
 void prepareForms();
 
 // Creates the form and delivers its Load event.
