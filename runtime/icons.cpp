@@ -45,16 +45,8 @@ public:
     {
         if (sizes_.empty())
             return {};
-        const int side = std::min({closest(size), size.width(), size.height()});
+        const int side = std::min({sizes_.back(), size.width(), size.height()});
         return {side, side};
-    }
-
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
-    {
-        QList<QSize> sizes;
-        for (int side : sizes_)
-            sizes << QSize(side, side);
-        return sizes;
     }
 
     bool isNull() override { return sizes_.empty(); }
