@@ -3,7 +3,9 @@
 # in debug mode (no audio needed) on an X server with a window manager, the
 # program starts, and the keyboard does what a blind user would do:
 #   Tab to "Въведи", Space (solve 6 and 16), Tab to "Чисти", Space (clear),
-#   Shift+Tab back to box a, type 1, Tab, type -1, Tab to "Въведи", Space.
+#   Shift+Tab back to box a, type 6, Tab, type 16, Tab to "Въведи", Enter,
+#   Tab to "Чисти", Enter, Shift+Tab back to box a, type 1, Tab, type -1,
+#   Tab to "Въведи", Space.
 # Prints Orca's speech for each run. Not part of the tests.
 #     bash scripts/orca.sh [runs] [program]
 # With more than one run it also watches for the program ending by itself:
@@ -30,12 +32,19 @@ if [[ ${1:-} == --scenario ]]; then
     sleep 1.5
     keys Tab space
     sleep 1.5
-    keys shift+Tab shift+Tab shift+Tab
-    xdotool type --delay 120 -- "1"
-    keys Tab
-    xdotool type --delay 120 -- "-1"
-    keys Tab space
-    sleep 2
+    solve() { # a in box a, b in box b, focus on "Чисти"; then the key
+        keys shift+Tab shift+Tab shift+Tab
+        xdotool type --delay 120 -- "$1"
+        keys Tab
+        xdotool type --delay 120 -- "$2"
+        keys Tab "$3"
+        sleep 1.5
+    }
+    solve 6 16 Return
+    keys Tab Return
+    sleep 1.5
+    solve 1 -1 space
+    sleep 0.5
     if kill -0 $app 2>/dev/null; then
         kill $app
         wait $app 2>/dev/null || true

@@ -6,9 +6,10 @@ run_packages=(fonts-liberation qt6-wayland qt6-translations-l10n)
 # GoogleTest, Qt's private headers (to switch accessibility on in a test),
 # the desktop-file and AppStream checkers, clang for the fuzzers; an X server,
 # D-Bus and the AT-SPI registry with its Python client for the screen-reader
-# test; the fonts a desktop may have instead of Times New Roman.
+# test; a Wayland compositor; the fonts a desktop may have instead of Times
+# New Roman.
 test_packages=(libgtest-dev qt6-base-private-dev desktop-file-utils appstream clang libclang-rt-14-dev
-    xvfb dbus-daemon at-spi2-core python3-pyatspi
+    xvfb dbus-daemon at-spi2-core python3-pyatspi weston
     fonts-croscore fonts-urw-base35 fonts-dejavu-core)
 # CPack's DEB generator finds the libraries the program links with
 # dpkg-shlibdeps, and the files to look at with file.

@@ -3,11 +3,12 @@
 #   1. the normal build, GCC;
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. a short run of each fuzzer (libFuzzer, clang).
-# The window tests run on Qt's offscreen platform: no display needed.
+# The window tests run on Qt's offscreen platform; the few that need an X
+# server or a Wayland compositor start their own (Xvfb, weston).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}" "${test_packages[@]}"
+bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}" "${test_packages[@]}" "${package_packages[@]}"
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
