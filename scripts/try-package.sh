@@ -23,7 +23,8 @@ echo "== A fresh Debian 12 (debootstrap --variant=minbase bookworm)"
 debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian >/dev/null
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 mount -t proc proc "$root/proc"
-inside() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
+environment=(env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8)
+inside() { chroot "$root" "${environment[@]}" "$@"; }
 for tool in g++ cc qmake6 cmake; do
     inside sh -c "command -v $tool" >/dev/null && { echo "the fresh root has $tool"; exit 1; }
 done
@@ -32,8 +33,8 @@ echo "== apt install ./$(basename "$deb")"
 cp "$deb" "$root/tmp/"
 inside apt-get update -q >/dev/null
 inside env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "/tmp/$(basename "$deb")" >"$root/tmp/apt.log"
-grep -E "^(Setting up|Unpacking) " "$root/tmp/apt.log" | awk '{ print $3 }' | sort -u | tr '\n' ' ' | fold -s -w 100
-echo
+installed=$(grep -E "^Setting up " "$root/tmp/apt.log" | awk '{ print $3 }' | sort -u)
+echo "$(wc -l <<<"$installed") packages installed: $(tr '\n' ' ' <<<"$installed")" | fold -s -w 100
 inside dpkg -s sistema | grep -E "^(Status|Version|Depends|Recommends):"
 
 echo "== The installed program, offscreen"
@@ -46,7 +47,7 @@ xvfb=$!
 sleep 1
 mkdir -p "$root/tmp/.X11-unix"
 mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
-inside env DISPLAY=:61 XDG_RUNTIME_DIR=/tmp/runtime sistema &
+chroot "$root" "${environment[@]}" DISPLAY=:61 XDG_RUNTIME_DIR=/tmp/runtime sistema &
 program=$!
 window=$(DISPLAY=:61 timeout 20 xdotool search --sync --name "линейна система" | head -n 1)
 sleep 1
