@@ -24,5 +24,5 @@ echo "== Start-up, offscreen platform"
 "$bench/startup_bench" build/bench/app/sistema "$bench/bare_window" 30
 echo
 echo "== Start-up, X server (Xvfb)"
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" env QT_QPA_PLATFORM=xcb \
+bash tests/with_display.sh env QT_QPA_PLATFORM=xcb \
     "$bench/startup_bench" build/bench/app/sistema "$bench/bare_window" 30

@@ -14,4 +14,4 @@ test_packages=(libgtest-dev qt6-base-private-dev desktop-file-utils appstream cl
 # CPack's DEB generator finds the libraries the program links with
 # dpkg-shlibdeps, and the files to look at with file.
 package_packages=(dpkg-dev file lintian)
-bench_packages=(libbenchmark-dev xvfb xauth)
+bench_packages=(libbenchmark-dev xvfb)
