@@ -1,6 +1,6 @@
 #include "runtime/accessibility.h"
 
-#include "runtime/atspi_events.h"
+#include "runtime/platform_accessibility.h"
 #include "runtime/text_boxes.h"
 
 #include <QAccessibleWidget>
@@ -334,13 +334,16 @@ Announcer::Announcer(QWidget* window) : QWidget(window)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-// A screen reader speaks a notification when it is shown: hiding and
-// showing it again makes each announcement a new one.
+// A screen reader on Linux speaks a notification when it is shown: hiding
+// and showing it again makes each announcement a new one. Readers that wait
+// for an event of their platform's own get that too.
 void Announcer::say(const QString& text)
 {
+    const QString sentences = spoken(text);
     hide();
-    setAccessibleName(spoken(text));
+    setAccessibleName(sentences);
     show();
+    platform::notify(*window(), sentences);
 }
 
 void announce(QWidget& window, const QString& text)
@@ -362,12 +365,7 @@ void notifyEditableChanged(QWidget& box)
     changed.editable = true;
     QAccessibleStateChangeEvent event(&box, changed);
     QAccessible::updateAccessibility(&event);
-    // Qt's AT-SPI bridge passes on only some state changes; these it drops.
-    if (QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&box)) {
-        const QAccessible::State now = accessible->state();
-        atspi::sendStateChanged(accessible, "read-only", now.readOnly);
-        atspi::sendStateChanged(accessible, "editable", now.editable);
-    }
+    platform::sendEditableChanged(QAccessible::queryAccessibleInterface(&box));
 }
 
 } // namespace runtime

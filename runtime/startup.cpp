@@ -16,12 +16,15 @@ namespace runtime {
 namespace {
 
 // Qt's own texts (a text box's context menu, the buttons of the error
-// report) in Bulgarian, the forms' language, whatever the user's locale;
-// in Qt's English where the translation is not installed.
+// report) in Bulgarian, the forms' language, whatever the user's locale:
+// the program's own copy where it carries one (on Windows), else Qt's
+// installed translation; Qt's English where neither is there.
 void translateQt()
 {
+    const QString name = QStringLiteral("qtbase_bg");
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QStringLiteral("qtbase_bg"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator->load(name, QStringLiteral(":/translations"))
+        || translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
     else
         delete translator;

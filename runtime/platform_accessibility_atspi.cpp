@@ -1,4 +1,4 @@
-#include "runtime/atspi_events.h"
+#include "runtime/platform_accessibility.h"
 
 #include <QAccessible>
 #include <QDBusArgument>
@@ -7,7 +7,10 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 
-namespace runtime::atspi {
+// Screen readers on Linux (Orca) listen on AT-SPI, a D-Bus protocol, which
+// Qt's bridge serves. Our events go on the bridge's own bus connection, so
+// that they come from the same application.
+namespace runtime::platform {
 
 namespace {
 
@@ -16,13 +19,9 @@ namespace {
 const QString bridgeConnection = QStringLiteral("a11y");
 const QString objectPathPrefix = QStringLiteral("/org/a11y/atspi/accessible/");
 
-} // namespace
-
-void sendStateChanged(QAccessibleInterface* accessible, const char* state, bool value)
+// object:state-changed:<state>
+void sendStateChanged(const QDBusConnection& bus, QAccessibleInterface* accessible, const char* state, bool value)
 {
-    const QDBusConnection bus(bridgeConnection);
-    if (!accessible || !bus.isConnected())
-        return;
     const QString path = objectPathPrefix + QString::number(QAccessible::uniqueId(accessible));
     // The event's arguments: kind, two details, any data, and the application's root.
     QDBusArgument application;
@@ -36,4 +35,20 @@ void sendStateChanged(QAccessibleInterface* accessible, const char* state, bool 
     bus.send(event);
 }
 
-} // namespace runtime::atspi
+} // namespace
+
+// Qt's bridge passes on only some state changes; these it drops.
+void sendEditableChanged(QAccessibleInterface* box)
+{
+    const QDBusConnection bus(bridgeConnection);
+    if (!box || !bus.isConnected())
+        return;
+    const QAccessible::State now = box->state();
+    sendStateChanged(bus, box, "read-only", now.readOnly);
+    sendStateChanged(bus, box, "editable", now.editable);
+}
+
+// Orca speaks the announcer's notification as the bridge shows it.
+void notify(QWidget&, const QString&) {}
+
+} // namespace runtime::platform

@@ -1,0 +1,10 @@
+#include "runtime/platform_accessibility.h"
+
+// Where there is no bridge of our own, Qt's accessibility events are all there is.
+namespace runtime::platform {
+
+void sendEditableChanged(QAccessibleInterface*) {}
+
+void notify(QWidget&, const QString&) {}
+
+} // namespace runtime::platform
