@@ -1,17 +1,24 @@
-# The Debian package, built by CPack from the same install rules as
+# The packages, built by CPack from the same install rules as
 # `cmake --install`:  cpack --config <build>/CPackConfig.cmake
-set(CPACK_GENERATOR DEB)
+# On Linux the Debian package; on Windows an installer and a zip.
 set(CPACK_PACKAGE_NAME sistema)
-set(CPACK_PACKAGE_VENDOR "The sistema authors")
+set(CPACK_PACKAGE_VENDOR "${SISTEMA_VENDOR}")
 set(CPACK_PACKAGE_CONTACT "The sistema authors <sistema@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "solves x - y = a, x * y = b, for a school project (Bulgarian)")
 set(CPACK_PACKAGE_DESCRIPTION_FILE ${PROJECT_SOURCE_DIR}/data/description.txt)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+    include(cmake/WindowsPackaging.cmake)
+    include(CPack)
+    return()
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
