@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test, three times over:
+# Installs what is missing, then builds and runs every test, four times over:
 #   1. the normal build, GCC;
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. a short run of each fuzzer (libFuzzer, clang).
+#   3. a short run of each fuzzer (libFuzzer, clang);
+#   4. the Windows build, cross-compiled with MinGW-w64 against Qt for Windows
+#      (built once per machine, see scripts/windows-qt.sh): the same suites
+#      under Wine, and the installer and the zip.
 # The window tests run on Qt's offscreen platform; the few that need an X
-# server or a Wayland compositor start their own (Xvfb, weston).
+# server or a Wayland compositor start their own (Xvfb, weston). Under Wine
+# they run on Qt's Windows platform, on an X server of their own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}" "${test_packages[@]}" "${package_packages[@]}"
+bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}" "${test_packages[@]}" "${package_packages[@]}" \
+    "${windows_build_packages[@]}" "${windows_package_packages[@]}" "${windows_test_packages[@]}"
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
@@ -30,3 +35,9 @@ echo "== 3. Fuzzing, ${FUZZ_SECONDS:-20} seconds a fuzzer"
 cmake --preset fuzz -Dfuzz_seconds="${FUZZ_SECONDS:-20}"
 cmake --build build/fuzz -j "$jobs"
 run_tests build/fuzz
+
+echo "== 4. Windows: the same suites under Wine, the installer and the zip"
+qt=$(bash scripts/windows-qt.sh)
+cmake --preset windows-test -DCMAKE_PREFIX_PATH="$qt"
+cmake --build build/windows-test -j "$jobs"
+bash tests/with_display.sh ctest --test-dir build/windows-test -j "$jobs" --output-on-failure --no-tests=error

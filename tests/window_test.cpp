@@ -148,8 +148,12 @@ private Q_SLOTS:
     void iconDecodesOnlyTheSizesAskedFor()
     {
         QTemporaryDir dir;
-        for (int side : {16, 32, 256})
-            QVERIFY(QFile::copy(QStringLiteral(":/icons/%1/sistema.png").arg(side), dir.filePath(QStringLiteral("%1.png").arg(side))));
+        for (int side : {16, 32, 256}) {
+            const QString file = dir.filePath(QStringLiteral("%1.png").arg(side));
+            QVERIFY(QFile::copy(QStringLiteral(":/icons/%1/sistema.png").arg(side), file));
+            // Copied read-only from the resources, which Windows would not let us remove.
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+        }
         const QIcon icon = runtime::iconFromFiles(dir.filePath(QStringLiteral("%1.png")), {16, 32, 256});
         QCOMPARE(icon.pixmap(QSize(32, 32), 1.0).size(), QSize(32, 32));
         // Files nobody asked for were never read: gone now, they give nothing.

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The Windows download as a user meets it, under Wine in a fresh prefix, on
+# the X display given (with a window manager of its own):
+#   - sistema.exe imports no DLL but Windows' own;
+#   - the installer, run silently (/S), puts the program in its folder, a
+#     Start-menu shortcut and an entry in the list of installed programs;
+#   - the installed program opens its window and solves 6 and 16, typed in;
+#   - the uninstaller, run silently, takes all of it away again;
+#   - the zip, unpacked, gives the same program, which does the same.
+#     package_test.sh <build dir> <version>
+set -euo pipefail
+build=$1 version=$2
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [[ -n ${manager:-} ]] && kill "$manager" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "$*"; exit 1; }
+
+cpack --config "$build/CPackConfig.cmake" -B "$work/packages" >"$work/cpack.log" \
+    || { cat "$work/cpack.log"; exit 1; }
+setup=$work/packages/sistema-$version-win64-setup.exe
+zip=$work/packages/sistema-$version-win64.zip
+[[ -f $setup && -f $zip ]] || fail "cpack made: $(ls "$work/packages")"
+
+wineboot --init
+openbox >/dev/null 2>&1 &
+manager=$!
+system32=$WINEPREFIX/drive_c/windows/system32
+
+# Windows' own DLLs are those a fresh Windows (here Wine) has in system32,
+# and its API sets (api-ms-win-*), which its loader resolves.
+check_imports() {
+    local dll
+    for dll in $(x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ { print tolower($3) }'); do
+        [[ $dll == api-ms-win-* || -n $(find "$system32" -maxdepth 1 -iname "$dll") ]] \
+            || fail "$1 needs $dll, which Windows does not have"
+    done
+}
+
+# Starts the program, types 6 and 16 into its boxes, presses "Въведи" and
+# copies the output box as a user would; then closes the window.
+solve_6_16() {
+    local program=$1 window output started
+    wine "$program" &
+    local pid=$!
+    window=$(timeout 60 xdotool search --sync --name "Математика - линейна система" | head -n 1) \
+        || fail "$program: no window"
+    sleep 1
+    keys() { for key in "$@"; do xdotool key --clearmodifiers "$key"; sleep 0.2; done; }
+    # From the output box, where the focus starts: box a, box b, "Въведи".
+    keys Tab ctrl+a; xdotool type --delay 50 6
+    keys Tab ctrl+a; xdotool type --delay 50 16
+    keys Tab space
+    sleep 1
+    keys shift+Tab shift+Tab shift+Tab ctrl+a ctrl+c
+    sleep 0.5
+    output=$(xclip -o -selection clipboard | tr -d '\r')
+    [[ $output == $'Дискриминанта: 100\nКорените на системата са:\nX = 8\nY = 2' ]] \
+        || fail "$program showed: $output"
+    keys alt+F4
+    started=$SECONDS
+    timeout 30 tail --pid=$pid -f /dev/null || fail "$program still runs after its window closed"
+    echo "$program: solved 6 and 16, ended $((SECONDS - started)) s after its window closed"
+}
+
+echo "== The zip"
+mkdir "$work/unpacked"
+(cd "$work/unpacked" && unzip -q "$zip")
+unpacked=$work/unpacked/sistema-$version-win64
+[[ -f $unpacked/sistema.exe && -f $unpacked/LICENSE.txt ]] || fail "the zip holds: $(cd "$work/unpacked" && find .)"
+check_imports "$unpacked/sistema.exe"
+solve_6_16 "$unpacked/sistema.exe"
+
+echo "== The installer, silently"
+wine "$setup" /S
+wineserver -w
+folder="$WINEPREFIX/drive_c/Program Files/sistema"
+[[ -f $folder/sistema.exe && -f $folder/Uninstall.exe ]] || fail "installed: $(ls "$folder" 2>&1)"
+[[ ! -e $folder/usr ]] || fail "Linux files installed"
+shortcut=$(find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu" -name "Математика - линейна система.lnk")
+[[ -n $shortcut ]] || fail "no Start-menu shortcut"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\sistema'
+# Exported as Windows writes it, in UTF-16, which keeps the Bulgarian name.
+wine reg export "$key" "$(winepath -w "$work/entry.reg")" /y >/dev/null
+entry=$(iconv -f UTF-16LE -t UTF-8 "$work/entry.reg" | tr -d '\r')
+for value in '"DisplayName"="Математика - линейна система"' "\"DisplayVersion\"=\"$version\"" \
+    '"Publisher"="The sistema authors"' '"DisplayIcon"="C:\\Program Files\\sistema\\sistema.exe"' \
+    '"UninstallString"="\"C:\\Program Files\\sistema\\Uninstall.exe\""'; do
+    grep -qxF "$value" <<<"$entry" || fail "the installed programs' entry lacks $value: $entry"
+done
+solve_6_16 "C:\\Program Files\\sistema\\sistema.exe"
+
+echo "== The uninstaller, silently"
+wine "$folder/Uninstall.exe" /S
+wineserver -w
+[[ ! -e $folder ]] || fail "left behind: $(find "$folder")"
+[[ ! -e $shortcut && ! -e $(dirname "$shortcut") ]] || fail "the Start-menu shortcut is still there"
+if wine reg query "$key" >/dev/null 2>&1; then fail "the installed programs' entry is still there"; fi
+echo "installed, used and removed"

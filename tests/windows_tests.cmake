@@ -1,0 +1,31 @@
+# The Windows build's tests, run under Wine by CTest's cross-compiling
+# emulator (tests/windows/wine.sh), on the X display the test command gives
+# them, all in one Wine prefix of the build's own. Included by CMakeLists.txt.
+set(wine_prefix ${PROJECT_BINARY_DIR}/wine-prefix)
+
+# The prefix, before the first test.
+add_test(NAME wine_prefix COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/prefix.sh)
+set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+
+# The program itself, main() and all, until its window is shown.
+add_test(NAME program_test
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/program_test.sh $<TARGET_FILE:sistema> windows
+            bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/wine.sh)
+# Wine 8 has no per-monitor DPI awareness (version 2), which the program's
+# manifest asks for and Windows 10 and 11 have; Qt says so when it starts.
+set_tests_properties(program_test PROPERTIES ENVIRONMENT
+    "SISTEMA_PLATFORM_MESSAGES=SetProcessDpiAwarenessContext\\(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2\\) failed|EnableNonClientDpiScaling\\(\\) failed")
+
+# The installer and the zip, made by CPack, each in a fresh Wine prefix with
+# a window manager; it types into the window, so nothing runs beside it.
+add_test(NAME package_test
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/package_test.sh ${PROJECT_BINARY_DIR} ${PROJECT_VERSION})
+set_tests_properties(package_test PROPERTIES RUN_SERIAL ON TIMEOUT 600)
+
+get_property(tests DIRECTORY PROPERTY TESTS)
+foreach(test IN LISTS tests)
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "WINEPREFIX=${wine_prefix};WINEDEBUG=-all")
+    if(NOT test STREQUAL "wine_prefix")
+        set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED wine)
+    endif()
+endforeach()
