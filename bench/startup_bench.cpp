@@ -29,7 +29,15 @@ double milliseconds(const timeval& time)
     return double(time.tv_sec) * 1e3 + double(time.tv_usec) / 1e3;
 }
 
+// "shown" and the end of its line (CR LF from a Windows program under Wine).
+bool reportedShown(const std::string& said)
+{
+    const std::size_t at = said.find("shown");
+    return at != std::string::npos && said.find('\n', at) != std::string::npos;
+}
+
 // Runs the program with the start-up probe on and waits for its "shown".
+// The program may be a script that starts it (under Wine, say).
 Start measure(const char* program)
 {
     int pipeFds[2];
@@ -50,7 +58,7 @@ Start measure(const char* program)
     close(pipeFds[1]);
     std::string said;
     char buffer[64];
-    for (ssize_t n; said.find("shown\n") == std::string::npos && (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+    for (ssize_t n; !reportedShown(said) && (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
         said.append(buffer, static_cast<std::size_t>(n));
     const auto shown = std::chrono::steady_clock::now();
     close(pipeFds[0]);
@@ -59,7 +67,7 @@ Start measure(const char* program)
     int status = 0;
     rusage usage{};
     wait4(child, &status, 0, &usage);
-    if (said.find("shown\n") == std::string::npos || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    if (!reportedShown(said) || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "%s did not report its window shown\n", program);
         std::exit(2);
     }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks; each prints its figures as ratios against
 # a reference measured in the same run. Not part of the tests.
+#     bash scripts/bench.sh [--windows]
+# With --windows, also the start-up of the Windows program under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -26,3 +28,18 @@ echo
 echo "== Start-up, X server (Xvfb)"
 bash tests/with_display.sh env QT_QPA_PLATFORM=xcb \
     "$bench/startup_bench" build/bench/app/sistema "$bench/bare_window" 30
+
+[[ ${1:-} == --windows ]] || exit 0
+echo
+echo "== Start-up of the Windows program under Wine (Xvfb), against the bare window built the same way"
+bash scripts/install-packages.sh "${windows_build_packages[@]}" "${windows_test_packages[@]}"
+qt=$(bash scripts/windows-qt.sh)
+cmake --preset windows-bench -DCMAKE_PREFIX_PATH="$qt" >/dev/null
+cmake --build build/windows-bench -j "$(nproc)"
+windows=$PWD/build/windows-bench
+for program in sistema bare_window; do
+    printf '#!/bin/sh\nexec bash %s/tests/windows/wine.sh %s/%s.exe\n' "$PWD" "$windows" "$program" >"$windows/run-$program"
+    chmod +x "$windows/run-$program"
+done
+WINEPREFIX=$windows/wine-prefix bash tests/with_display.sh bash -c \
+    "bash tests/windows/prefix.sh && $bench/startup_bench $windows/run-sistema $windows/run-bare_window 30"
