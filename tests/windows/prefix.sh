@@ -3,6 +3,7 @@
 # up to date, and keeps a Wine server up between the tests' programs, which
 # then start faster.
 set -euo pipefail
+export WINEDEBUG=${WINEDEBUG:--all}
 mkdir -p "$WINEPREFIX"
 wineserver -p30 || true # already up: fine
 wineboot --init
