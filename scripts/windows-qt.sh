@@ -39,7 +39,7 @@ off=(
     # Fonts come from Windows; pictures are PNG.
     freetype fontconfig jpeg gif ico movie
     textmarkdownreader textmarkdownwriter textodfwriter pdf
-    sessionmanager cpp-winrt
+    sessionmanager
     # Host libraries are not for Windows.
     pkg_config zstd icu glib
 )
@@ -77,7 +77,7 @@ source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 sed -i "$patch" "$source_dir/src/plugins/platforms/windows/qwindowsintegration.cpp"
 
 cmake -S "$source_dir" -B "$work/build" -G Ninja -DCMAKE_INSTALL_PREFIX="$prefix" "${configure[@]}" >"$work/configure.log"
-echo "Qt for Windows: configured in $((SECONDS - started)) s; building (about half an hour on 2 cores)"
+echo "Qt for Windows: configured in $((SECONDS - started)) s; building (about a quarter of an hour on 2 cores)"
 cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 \
     || { tail -n 40 "$work/build.log"; exit 1; }
 cmake --install "$work/build" >/dev/null
