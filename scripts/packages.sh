@@ -20,7 +20,7 @@ bench_packages=(libbenchmark-dev xvfb)
 # Qt, GoogleTest from its sources. NSIS makes the installer. The tests run
 # under Wine on an X server, with a window manager and xdotool to type into
 # the installed program and xclip to read what it copies.
-windows_build_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix dpkg-dev xz-utils
+windows_build_packages=(cmake make ninja-build g++-mingw-w64-x86-64-posix dpkg-dev xz-utils
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n googletest)
 windows_package_packages=(nsis)
 windows_test_packages=(wine wine64 xvfb openbox xdotool xclip unzip)
