@@ -17,10 +17,10 @@ package_packages=(dpkg-dev file lintian)
 bench_packages=(libbenchmark-dev xvfb)
 # Qt for Windows from Debian's sources, and the program, cross-compiled with
 # MinGW-w64: Qt's host tools and Bulgarian translation come from Debian's
-# Qt, GoogleTest from its sources. NSIS makes the installer. The tests run
-# under Wine on an X server, with a window manager and xdotool to type into
-# the installed program and xclip to read what it copies.
+# Qt. NSIS makes the installer. The tests are built with GoogleTest from its
+# sources and run under Wine on an X server, with a window manager and
+# xdotool to type into the installed program and xclip to read what it copies.
 windows_build_packages=(cmake make ninja-build g++-mingw-w64-x86-64-posix dpkg-dev xz-utils
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n googletest)
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n)
 windows_package_packages=(nsis)
-windows_test_packages=(wine wine64 xvfb openbox xdotool xclip unzip)
+windows_test_packages=(googletest wine wine64 xvfb openbox xdotool xclip unzip)

@@ -3,8 +3,9 @@
 # with MinGW-w64: static, release, only what the program and its tests need
 # (Core, Gui, Widgets, Test, the `windows` platform plugin and style). The
 # result goes to a cache folder outside the source tree and is reused while
-# its inputs (Debian's source version, this script, the toolchain file, the
-# compiler) are the same. Prints its prefix; what it does goes to stderr.
+# its inputs (Debian's source version, the options below, the toolchain
+# file, the compiler) are the same. Prints its prefix; what it does goes to
+# stderr.
 #     bash scripts/windows-qt.sh
 # Cache: $SISTEMA_CACHE, or ${XDG_CACHE_HOME:-~/.cache}/sistema.
 set -euo pipefail
