@@ -15,15 +15,16 @@ root=$PWD
 source scripts/packages.sh
 bash scripts/install-packages.sh "${windows_build_packages[@]}"
 
-# The folders Qt's sources come from: Debian's mirror, as a deb-src entry
-# next to the one apt already uses.
+# Qt's sources come from the Debian mirror apt already uses for the
+# system's release, through a deb-src entry for it.
 if ! apt-get source --print-uris -q qt6-base >/dev/null 2>&1; then
-    sources=/etc/apt/sources.list.d/sistema-deb-src.sources
-    mirror=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1)
-    mirror=${mirror:-http://deb.debian.org/debian}
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(TARGET_OF)' \
+        | awk -v release="$release" '$2 == release && $3 == "deb" { print $1; exit }')
     as_root=(); [[ $(id -u) -eq 0 ]] || as_root=(sudo)
-    printf 'Types: deb-src\nURIs: %s\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-        "$mirror" | "${as_root[@]}" tee "$sources" >/dev/null
+    printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+        "${mirror:-http://deb.debian.org/debian/}" "$release" \
+        | "${as_root[@]}" tee /etc/apt/sources.list.d/sistema-deb-src.sources >/dev/null
     "${as_root[@]}" apt-get update -q
 fi
 version=$(apt-get source --print-uris -q qt6-base | sed -n "s/^'[^']*' qt6-base_\([^ ]*\)\.dsc .*/\1/p")
