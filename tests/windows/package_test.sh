@@ -1,16 +1,15 @@
 #!/usr/bin/env bash
 # The Windows download as a user meets it, under Wine in a fresh prefix, on
 # the X display given (with a window manager of its own):
-#   - sistema.exe imports no DLL but Windows' own;
+#   - the zip, unpacked, gives sistema.exe, which imports no DLL but
+#     Windows' own, opens its window and solves 6 and 16, typed in;
 #   - the installer, run silently (/S), puts the program in its folder, a
 #     Start-menu shortcut and an entry in the list of installed programs;
-#   - the installed program opens its window and solves 6 and 16, typed in;
-#   - the uninstaller, run silently, takes all of it away again;
-#   - the zip, unpacked, gives the same program, which does the same.
+#   - the installed program does the same;
+#   - the uninstaller, run silently, takes all of it away again.
 #     package_test.sh <build dir> <version>
 set -euo pipefail
 build=$1 version=$2
-here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 cleanup() {
