@@ -1,5 +1,6 @@
 #include "runtime/number_text.h"
 
+#include "runtime/from_chars.h"
 #include "runtime/run_time_error.h"
 
 #include <algorithm>
@@ -53,8 +54,8 @@ bool isExponentLetter(char32_t c)
 // zero for any mantissa a text could hold.
 constexpr long long exponentLimit = 1'000'000'000;
 
-// Reads what the shortcut through std::from_chars could not: rewrites the
-// number in the syntax std::from_chars reads ('.' for the decimal mark, 'e'
+// Reads what the shortcut through fromChars() could not: rewrites the
+// number in the syntax fromChars() reads ('.' for the decimal mark, 'e'
 // for the exponent, no blanks, no '+' in front) and reads that.
 template <class CharT>
 double readDecimal(Cursor<CharT>& in)
@@ -126,7 +127,7 @@ double readDecimal(Cursor<CharT>& in)
     }
 
     double value = 0.0;
-    const auto result = std::from_chars(out.data(), out.data() + out.size(), value);
+    const auto result = fromChars(out.data(), out.data() + out.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         if (significant && magnitude > 0)
             raise(ErrorNumber::Overflow);
@@ -185,7 +186,7 @@ bool readPlain(std::string_view text, double& value)
     const std::size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
     if (start == text.size() || !(isDigit(static_cast<unsigned char>(text[start])) || text[start] == '.'))
         return false; // blanks, '+', '&', or no number: "inf" and "nan" are none of ours
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] = fromChars(text.data(), text.data() + text.size(), value);
     if (error != std::errc())
         return false;
     if (end != text.data() + text.size()) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // Conversions between the texts a user types or reads and doubles.
@@ -17,14 +18,21 @@ namespace runtime {
 double readNumber(std::string_view text);
 double readNumber(std::u16string_view text);
 
-// The text of a written number, kept inline: no allocation.
+// The text of a written number, kept inline: no allocation. A view of it is
+// only had from a named NumberText: one of the temporary that writeNumber()
+// returns would outlive the characters it shows, so it does not compile.
 class NumberText {
 public:
     // "-1,23456789012345E-308" is the longest text a double can give.
     static constexpr std::size_t capacity = 24;
 
-    std::string_view view() const noexcept { return {chars_.data(), size_}; }
-    operator std::string_view() const noexcept { return view(); }
+    std::string_view view() const& noexcept { return {chars_.data(), size_}; }
+    operator std::string_view() const& noexcept { return view(); }
+    std::string_view view() const&& = delete;
+    operator std::string_view() const&& = delete;
+
+    // A copy of the text, from a temporary too.
+    std::string str() const { return std::string(view()); }
 
 private:
     friend NumberText writeNumber(double value);

@@ -13,10 +13,16 @@ inline double readNumber(QStringView text)
     return readNumber(std::u16string_view(text.utf16(), static_cast<std::size_t>(text.size())));
 }
 
+// A QString converts to both QStringView and (from Qt 6.7) std::u16string_view.
+inline double readNumber(const QString& text)
+{
+    return readNumber(QStringView(text));
+}
+
 inline QString numberText(double value)
 {
-    const std::string_view text = writeNumber(value);
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const NumberText text = writeNumber(value);
+    return QString::fromLatin1(text.view());
 }
 
 } // namespace runtime

@@ -1,9 +1,12 @@
+#include "runtime/from_chars.h"
 #include "runtime/number_text.h"
 #include "runtime/run_time_error.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
+#include <cstdint>
 #include <cmath>
 #include <cstdlib>
 #include <ostream>
@@ -144,5 +147,53 @@ TEST(ReadsNumber, AgreesWithCorrectlyRoundedParse)
         ASSERT_EQ(readNumber(plain), expected) << plain;
     }
 }
+
+// Where the C++ library reads doubles itself, the strtod path that stands in
+// for it elsewhere (in a browser) must read every text of the decimal syntax
+// as it does, and what follows: the same bits, the same end, the same error.
+#if defined(__cpp_lib_to_chars)
+void expectSameReading(const std::string& text)
+{
+    const char* first = text.data();
+    const char* last = first + text.size();
+    double byLibrary = 7, byStrtod = 7;
+    const auto library = std::from_chars(first, last, byLibrary);
+    const auto strtod = runtime::fromCharsByStrtod(first, last, byStrtod);
+    EXPECT_EQ(strtod.ec, library.ec) << '"' << text << '"';
+    EXPECT_EQ(strtod.ptr - first, library.ptr - first) << '"' << text << '"';
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(byStrtod), std::bit_cast<std::uint64_t>(byLibrary)) << '"' << text << '"';
+}
+
+TEST(FromChars, StrtodPathReadsAsTheLibrary)
+{
+    for (const char* text : {"0", "-0", "1", "-1.5", ".5", "5.", "-.5e3", "00012", "1e5", "1E5", "1e", "1e+", "1e-x",
+             "1.5e-3x", "1.2.3", "12abc", "1,5", "1 000", "-", ".", "-.", "", "e5", "+1", " 1", "0x10", "1p3",
+             "1e400", "-1e400", "1e-400", "-1e-400", "0e400", "0.000e-999", "2.4703282292062327e-324",
+             "2.4703282292062328e-324", "4.9e-324", "2.2250738585072011e-308", "1.7976931348623157e308",
+             "1.7976931348623158e308", "1.7976931348623159e308", "9007199254740993", "0.1", "123456789012345678901234567890"})
+        expectSameReading(text);
+
+    std::mt19937_64 random(20261210);
+    std::uniform_int_distribution<int> digitCount(0, 25);
+    std::uniform_int_distribution<int> digit(0, 9);
+    std::uniform_int_distribution<int> exponent(-420, 420);
+    std::bernoulli_distribution coin;
+    const std::string endings = " ,.eEdD+-x";
+    for (int i = 0; i < 100'000; ++i) {
+        std::string text = coin(random) ? "-" : "";
+        for (int d = digitCount(random); d > 0; --d)
+            text += static_cast<char>('0' + digit(random));
+        if (coin(random))
+            text += '.';
+        for (int d = digitCount(random) / 2; d > 0; --d)
+            text += static_cast<char>('0' + digit(random));
+        if (coin(random))
+            text += (coin(random) ? "e" : "E") + std::to_string(exponent(random));
+        if (coin(random))
+            text += endings[std::uniform_int_distribution<std::size_t>(0, endings.size() - 1)(random)];
+        expectSameReading(text);
+    }
+}
+#endif
 
 } // namespace

@@ -53,12 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
 
     if (value) {
-        const std::string written(runtime::writeNumber(*value).view());
+        const std::string written = runtime::writeNumber(*value).str();
         const std::optional<double> back = readOrOverflow(std::string_view(written));
         if (!back) {
             if (std::fabs(*value) < 1.797693134862315e308)
                 std::abort();
-        } else if (std::string(runtime::writeNumber(*back).view()) != written) {
+        } else if (runtime::writeNumber(*back).str() != written) {
             std::abort();
         }
     }
