@@ -3,6 +3,7 @@
 #include "runtime/accessibility.h"
 
 #include <QEvent>
+#include <QInputMethodEvent>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -32,6 +33,25 @@ void TextBox::changeEvent(QEvent* event)
     QLineEdit::changeEvent(event);
     if (event->type() == QEvent::ReadOnlyChange)
         notifyEditableChanged(*this);
+}
+
+// An input method (an on-screen keyboard, one that composes) writes only
+// into a box the user may edit; Qt's in a browser sends its text to a
+// read-only box as well.
+void TextBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (isReadOnly())
+        event->ignore();
+    else
+        QLineEdit::inputMethodEvent(event);
+}
+
+void MultiLineTextBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (isReadOnly())
+        event->ignore();
+    else
+        QPlainTextEdit::inputMethodEvent(event);
 }
 
 QString MultiLineTextBox::text() const

@@ -25,6 +25,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 };
 
 // A text box of several lines whose lines end with CR LF. The editor shows
@@ -37,6 +38,9 @@ public:
 
     QString text() const;
     void setText(const QString& text);
+
+protected:
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     std::optional<QString> written_;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QTest>
 
 #include <functional>
@@ -67,6 +68,14 @@ private Q_SLOTS:
         });
         QTest::newRow("Ctrl+Z") << Edit([](FormDriver& d, int box) {
             QTest::keyClick(&d.coefficient(box), Qt::Key_Z, Qt::ControlModifier);
+        });
+        // What an on-screen keyboard sends, in a browser on a phone.
+        QTest::newRow("input method") << Edit([](FormDriver& d, int box) {
+            QInputMethodEvent composing(QStringLiteral("7"), {});
+            QApplication::sendEvent(&d.coefficient(box), &composing);
+            QInputMethodEvent committed;
+            committed.setCommitString(QStringLiteral("9"));
+            QApplication::sendEvent(&d.coefficient(box), &committed);
         });
     }
 

@@ -10,8 +10,16 @@
 FormDriver::FormDriver() : form_(runtime::load<MainForm>())
 {
     runtime::showCentred(*form_);
-    QApplication::setActiveWindow(form_.get());
+    makeActive(*form_);
     [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(form_.get());
+}
+
+void makeActive(QWidget& window)
+{
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    QApplication::setActiveWindow(&window);
+    QT_WARNING_POP
 }
 
 FormDriver::~FormDriver()

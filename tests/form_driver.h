@@ -47,5 +47,9 @@ private:
     std::unique_ptr<MainForm> form_;
 };
 
+// Makes `window` Qt's active window, as a click on it does, on any platform
+// (Qt 6.5 and later deprecate this; on Wayland a client cannot ask for it).
+void makeActive(QWidget& window);
+
 inline const QString solveButtonText = QStringLiteral("Въведи");
 inline const QString clearButtonText = QStringLiteral("Чисти");

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QFontInfo>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -199,7 +200,7 @@ private Q_SLOTS:
         FormDriver driver;
         QWidget other;
         other.show();
-        QApplication::setActiveWindow(&other);
+        makeActive(other);
         QVERIFY(!driver.form().isActiveWindow());
         const QImage image = driver.form().grab().toImage();
         QCOMPARE(image.pixelColor(QPoint{2, 2}), QColor(192, 192, 255));
@@ -445,6 +446,10 @@ private Q_SLOTS:
         QTest::keyClick(&output, Qt::Key_Backspace);
         QApplication::clipboard()->setText(QStringLiteral("pasted"));
         QTest::keyClick(&output, Qt::Key_V, Qt::ControlModifier);
+        QInputMethodEvent committed;
+        committed.setCommitString(QStringLiteral("9"));
+        QApplication::sendEvent(output.viewport(), &committed);
+        QApplication::sendEvent(&output, &committed);
         QCOMPARE(driver.outputText(), before);
 
         QTest::keyClick(&output, Qt::Key_A, Qt::ControlModifier);
