@@ -2,6 +2,7 @@
 
 #include "runtime/command_button.h"
 
+#include <QDirIterator>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -77,6 +78,13 @@ void fit(QWidget& control, const QString& text, QSize space, Qt::Alignment align
 }
 
 } // namespace
+
+void addCarriedFonts()
+{
+    QDirIterator fonts(QStringLiteral(":/fonts"), QDir::Files);
+    while (fonts.hasNext())
+        QFontDatabase::addApplicationFont(fonts.next());
+}
 
 void useMetricTwins(QWidget& form)
 {

@@ -4,6 +4,10 @@
 
 namespace runtime {
 
+// Adds the fonts the program carries in its resources (under :/fonts) where
+// the system gives it none (in a browser); elsewhere there are none.
+void addCarriedFonts();
+
 // The form's font is "Times New Roman". Where a desktop lacks it, one of its
 // metric twins stands in, the first installed of Liberation Serif, Tinos and
 // Nimbus Roman: each draws every caption with the same widths. Call before

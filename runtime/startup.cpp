@@ -1,6 +1,7 @@
 #include "runtime/startup.h"
 
 #include "runtime/accessibility.h"
+#include "runtime/fonts.h"
 
 #include <QLibraryInfo>
 #include <QScreen>
@@ -36,6 +37,7 @@ void prepareForms()
 {
     static const bool prepared = [] {
         translateQt();
+        addCarriedFonts();
         installAccessibleInterfaces();
         return true;
     }();
@@ -47,7 +49,12 @@ void showCentred(QWidget& window)
     if (const QScreen* screen = window.screen())
         window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
                                                screen->availableGeometry()));
+    QWidget* const focus = window.focusWidget();
     window.show();
+    // In a browser, Qt activates a window before its controls are shown, and
+    // the focus moves on from the one the form chose, which cannot take it yet.
+    if (focus && window.focusWidget() != focus)
+        focus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 namespace {

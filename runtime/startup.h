@@ -9,7 +9,8 @@
 namespace runtime {
 
 // Sets up, once, what every form relies on: Qt's own texts in the forms'
-// language and the accessible interfaces of the controls.
+// language, the fonts the program carries and the accessible interfaces of
+// the controls.
 void prepareForms();
 
 // Creates the form and delivers its Load event.
