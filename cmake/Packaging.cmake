@@ -1,6 +1,10 @@
 # The packages, built by CPack from the same install rules as
 # `cmake --install`:  cpack --config <build>/CPackConfig.cmake
-# On Linux the Debian package; on Windows an installer and a zip.
+# On Linux the Debian package; on Windows an installer and a zip. (The web
+# site is a folder of its own: scripts/web.sh zips it.)
+if(EMSCRIPTEN)
+    return()
+endif()
 set(CPACK_PACKAGE_NAME sistema)
 set(CPACK_PACKAGE_VENDOR "${SISTEMA_VENDOR}")
 set(CPACK_PACKAGE_CONTACT "The sistema authors <sistema@example.org>")

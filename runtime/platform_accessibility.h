@@ -5,8 +5,9 @@ class QString;
 class QWidget;
 
 // What the platform's bridge to assistive tools (AT-SPI on Linux, UI
-// Automation on Windows) does not pass on from Qt by itself. CMake picks the
-// implementation for the platform; where there is no bridge, nothing is sent.
+// Automation on Windows, the page in a browser) does not pass on from Qt by
+// itself. CMake picks the implementation for the platform; where there is no
+// bridge, nothing is sent.
 namespace runtime::platform {
 
 // Tells assistive tools the read-only and editable states a box has now,

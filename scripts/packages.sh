@@ -24,3 +24,17 @@ windows_build_packages=(cmake make ninja-build g++-mingw-w64-x86-64-posix dpkg-d
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n)
 windows_package_packages=(nsis)
 windows_test_packages=(googletest wine wine64 xvfb openbox xdotool xclip unzip)
+# The web build runs in a Debian 13 root (scripts/web-root.sh), made with
+# debootstrap; the site is zipped and tried in Chromium, driven by Selenium.
+web_host_packages=(debootstrap)
+web_package_packages=(zip)
+web_test_packages=(chromium chromium-driver python3-selenium)
+# Inside the root: Emscripten and Qt's host tools (6.8) for Qt for
+# WebAssembly, built from Debian's sources; GoogleTest's sources for the
+# value suites under Node; the font and Qt's Bulgarian texts the page
+# carries; and for the program's native build against Qt 6.8 and its
+# suites on the offscreen platform, the compiler, GoogleTest and Qt's
+# private headers.
+web_root_packages=(emscripten nodejs cmake ninja-build make dpkg-dev xz-utils
+    qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-qpa-plugins qt6-translations-l10n
+    googletest libgtest-dev g++ fonts-liberation fonts-dejavu-core)

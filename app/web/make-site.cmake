@@ -1,0 +1,60 @@
+# Puts the web site together: the program (<program>.js and .wasm, Qt's
+# loader), the page around it, its manifest, icons and licences, and the
+# service worker that keeps them, whose cache is named after the contents.
+#     cmake -D program=sistema -D program_dir=... -D site_dir=... -D source_dir=... -D display_name=...
+#           -D licences="<name>=<file>|..." -P make-site.cmake
+file(REMOVE_RECURSE ${site_dir})
+file(MAKE_DIRECTORY ${site_dir}/icons ${site_dir}/licences)
+
+# The page's title is the window's caption, its colour the form's.
+file(READ ${source_dir}/form/main_form.ui form)
+string(REGEX MATCH "<property name=\"windowTitle\">[ \n]*<string>([^<]*)</string>" _ "${form}")
+set(caption "${CMAKE_MATCH_1}")
+string(REGEX MATCH "<colorrole role=\"Window\">[^/]*<red>([0-9]+)</red>[ \n]*<green>([0-9]+)</green>[ \n]*<blue>([0-9]+)</blue>"
+    _ "${form}")
+set(form_colour "#")
+foreach(channel ${CMAKE_MATCH_1} ${CMAKE_MATCH_2} ${CMAKE_MATCH_3})
+    math(EXPR channel "${channel}" OUTPUT_FORMAT HEXADECIMAL)
+    string(REGEX REPLACE "^0x" "" channel "${channel}")
+    string(LENGTH "${channel}" length)
+    if(length EQUAL 1)
+        set(channel "0${channel}")
+    endif()
+    string(TOLOWER "${channel}" channel)
+    string(APPEND form_colour "${channel}")
+endforeach()
+if(caption STREQUAL "" OR NOT form_colour MATCHES "^#[0-9a-f]+$" OR NOT form_colour MATCHES "^.......$")
+    message(FATAL_ERROR "main_form.ui: no caption or window colour found")
+endif()
+
+foreach(file ${program}.js ${program}.wasm qtloader.js)
+    file(COPY ${program_dir}/${file} DESTINATION ${site_dir})
+endforeach()
+file(SIZE ${program_dir}/${program}.wasm wasm_size)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/index.html.in ${site_dir}/index.html @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/manifest.json.in ${site_dir}/manifest.json @ONLY)
+
+set(icons ${source_dir}/data/icons/hicolor)
+file(COPY_FILE ${icons}/32x32/apps/org.example.sistema.png ${site_dir}/icons/32x32.png)
+file(COPY_FILE ${icons}/256x256/apps/org.example.sistema.png ${site_dir}/icons/256x256.png)
+file(COPY ${icons}/scalable/apps/org.example.sistema.svg DESTINATION ${site_dir}/icons)
+
+string(REPLACE "|" ";" licences "${licences}")
+foreach(licence IN LISTS licences)
+    string(REGEX MATCH "^([^=]+)=(.*)$" _ "${licence}")
+    file(COPY_FILE ${CMAKE_MATCH_2} ${site_dir}/licences/${CMAKE_MATCH_1})
+endforeach()
+
+# Every file the page needs, the page itself also by its folder's address.
+file(GLOB_RECURSE files RELATIVE ${site_dir} ${site_dir}/*)
+list(SORT files)
+set(contents "")
+set(site_files "\"./\"")
+foreach(file IN LISTS files)
+    file(SHA256 ${site_dir}/${file} hash)
+    string(APPEND contents "${file} ${hash}\n")
+    string(APPEND site_files ", \"${file}\"")
+endforeach()
+string(SHA256 site_version "${contents}")
+string(SUBSTRING ${site_version} 0 16 site_version)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/sw.js.in ${site_dir}/sw.js @ONLY)
