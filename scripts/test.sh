@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test, four times over:
+# Installs what is missing, then builds and runs every test, six times over:
 #   1. the normal build, GCC;
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. a short run of each fuzzer (libFuzzer, clang);
 #   4. the Windows build, cross-compiled with MinGW-w64 against Qt for Windows
 #      (built once per machine, see scripts/windows-qt.sh): the same suites
-#      under Wine, and the installer and the zip.
+#      under Wine, and the installer and the zip;
+#   5. the program built against Qt 6.8, Debian 13's, in the Debian 13 build
+#      root (made once per machine, see scripts/web-root.sh): its suites;
+#   6. the web build, against Qt for WebAssembly (built once per machine in
+#      that root, see scripts/web-qt.sh): the value suites under Node, and
+#      the site itself in Chromium.
 # The window tests run on Qt's offscreen platform; the few that need an X
 # server or a Wayland compositor start their own (Xvfb, weston). Under Wine
 # they run on Qt's Windows platform, on an X server of their own.
@@ -13,7 +18,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}" "${test_packages[@]}" "${package_packages[@]}" \
-    "${windows_build_packages[@]}" "${windows_package_packages[@]}" "${windows_test_packages[@]}"
+    "${windows_build_packages[@]}" "${windows_package_packages[@]}" "${windows_test_packages[@]}" \
+    "${web_host_packages[@]}" "${web_test_packages[@]}"
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
@@ -41,3 +47,16 @@ qt=$(bash scripts/windows-qt.sh)
 cmake --preset windows-test -DCMAKE_PREFIX_PATH="$qt"
 cmake --build build/windows-test -j "$jobs"
 bash tests/with_display.sh ctest --test-dir build/windows-test -j "$jobs" --output-on-failure --no-tests=error
+
+echo "== 5. Qt 6.8: the suites against Debian 13's Qt, in the Debian 13 root"
+bash scripts/web-root.sh cmake --preset debian13 >/dev/null
+bash scripts/web-root.sh cmake --build build/debian13 -j "$jobs"
+bash scripts/web-root.sh env QT_QPA_PLATFORM=offscreen \
+    ctest --test-dir build/debian13 -L suite -j "$jobs" --output-on-failure --no-tests=error
+
+echo "== 6. The web: the value suites under Node, the site in Chromium"
+qt=$(bash scripts/web-qt.sh)
+in_web_root() { bash scripts/web-root.sh env EMSDK="$qt/emsdk" "$@"; }
+in_web_root cmake --preset web-test -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" >/dev/null
+in_web_root cmake --build build/web-test -j "$jobs"
+run_tests build/web-test
