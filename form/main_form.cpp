@@ -22,9 +22,10 @@ const QString lineBreak = QStringLiteral("\r\n");
 const QString clearedAnnouncement = QStringLiteral("Полетата са празни и отново могат да се попълват.");
 
 // A fixed window with a system menu and a close button, and nothing to
-// minimise or maximise it.
+// minimise or maximise it; on Windows with the thin frame of a window that
+// cannot be resized (other systems ignore the hint).
 constexpr Qt::WindowFlags fixedWindow = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
 } // namespace
 

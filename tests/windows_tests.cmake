@@ -18,8 +18,12 @@ set_tests_properties(program_test PROPERTIES ENVIRONMENT
 
 # The installer and the zip, made by CPack, each in a fresh Wine prefix with
 # a window manager; it types into the window, so nothing runs beside it.
+# window_style.exe reads the frame Windows gives the program's window.
+add_executable(window_style windows/window_style.cpp)
+target_link_options(window_style PRIVATE -municode)
 add_test(NAME package_test
-    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/package_test.sh ${PROJECT_BINARY_DIR} ${PROJECT_VERSION})
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/package_test.sh ${PROJECT_BINARY_DIR} ${PROJECT_VERSION}
+            $<TARGET_FILE:window_style>)
 set_tests_properties(package_test PROPERTIES RUN_SERIAL ON TIMEOUT 600)
 
 # Every other test runs in the shared prefix, once it is made.

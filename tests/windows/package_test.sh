@@ -2,14 +2,16 @@
 # The Windows download as a user meets it, under Wine in a fresh prefix, on
 # the X display given (with a window manager of its own):
 #   - the zip, unpacked, gives sistema.exe, which imports no DLL but
-#     Windows' own, opens its window and solves 6 and 16, typed in;
-#   - the installer, run silently (/S), puts the program in its folder, a
-#     Start-menu shortcut and an entry in the list of installed programs;
+#     Windows' own, opens its window (a fixed frame, no minimise or
+#     maximise box, the client area 461 x 275) and solves 6 and 16, typed in;
+#   - the installer, run silently (/S), puts the program in its folder, one
+#     Start-menu shortcut right under Programs and an entry in the list of
+#     installed programs;
 #   - the installed program does the same;
 #   - the uninstaller, run silently, takes all of it away again.
-#     package_test.sh <build dir> <version>
+#     package_test.sh <build dir> <version> <window_style.exe>
 set -euo pipefail
-build=$1 version=$2
+build=$1 version=$2 window_style=$3
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 cleanup() {
@@ -49,6 +51,10 @@ solve_6_16() {
     local pid=$!
     timeout 60 xdotool search --sync --name "Математика - линейна система" >/dev/null || fail "$program: no window"
     sleep 1
+    local style
+    style=$(wine "$window_style" "sistema.example.org Математика - линейна система" | tr -d '\r')
+    [[ $style == "thickframe=0 minimizebox=0 maximizebox=0 sysmenu=1 client=461x275" ]] \
+        || fail "$program: the window's frame: $style"
     keys() { for key in "$@"; do xdotool key --clearmodifiers "$key"; sleep 0.2; done; }
     # From the output box, where the focus starts: box a, box b, "Въведи".
     keys Tab ctrl+a; xdotool type --delay 50 6
@@ -75,13 +81,20 @@ check_imports "$unpacked/sistema.exe"
 solve_6_16 "$unpacked/sistema.exe"
 
 echo "== The installer, silently"
+# Everything in the Start menu, all users' and the user's own.
+start_menu() {
+    (cd "$WINEPREFIX/drive_c" && find ProgramData/Microsoft/Windows/Start\ Menu Users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu) \
+        2>/dev/null | sort || true
+}
+before=$(start_menu)
 wine "$setup" /S
 wineserver -w
 folder="$WINEPREFIX/drive_c/Program Files/sistema"
 [[ -f $folder/sistema.exe && -f $folder/Uninstall.exe ]] || fail "installed: $(ls "$folder" 2>&1)"
 [[ ! -e $folder/usr ]] || fail "Linux files installed"
-shortcut=$(find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu" -name "Математика - линейна система.lnk")
-[[ -n $shortcut ]] || fail "no Start-menu shortcut"
+shortcut="ProgramData/Microsoft/Windows/Start Menu/Programs/Математика - линейна система.lnk"
+added=$(comm -13 <(echo "$before") <(start_menu))
+[[ $added == "$shortcut" ]] || fail "the Start menu got: $added"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\sistema'
 # Exported as Windows writes it, in UTF-16, which keeps the Bulgarian name.
 wine reg export "$key" "$(winepath -w "$work/entry.reg")" /y >/dev/null
@@ -97,6 +110,6 @@ echo "== The uninstaller, silently"
 wine "$folder/Uninstall.exe" /S
 wineserver -w
 [[ ! -e $folder ]] || fail "left behind: $(find "$folder")"
-[[ ! -e $shortcut && ! -e $(dirname "$shortcut") ]] || fail "the Start-menu shortcut is still there"
+[[ $(start_menu) == "$before" ]] || fail "the Start menu still has: $(comm -13 <(echo "$before") <(start_menu))"
 if wine reg query "$key" >/dev/null 2>&1; then fail "the installed programs' entry is still there"; fi
 echo "installed, used and removed"
