@@ -72,13 +72,4 @@ std::from_chars_result fromCharsByStrtod(const char* first, const char* last, do
     return {p, std::errc()};
 }
 
-std::from_chars_result fromChars(const char* first, const char* last, double& value)
-{
-#if defined(__cpp_lib_to_chars)
-    return std::from_chars(first, last, value);
-#else
-    return fromCharsByStrtod(first, last, value);
-#endif
-}
-
 } // namespace runtime

@@ -9,10 +9,17 @@
 // same outcome: the same value, end and error.
 namespace runtime {
 
-std::from_chars_result fromChars(const char* first, const char* last, double& value);
-
 // The strtod path, on every platform, so that its outcome can be held
 // against std::from_chars' wherever the library has both.
 std::from_chars_result fromCharsByStrtod(const char* first, const char* last, double& value);
+
+inline std::from_chars_result fromChars(const char* first, const char* last, double& value)
+{
+#if defined(__cpp_lib_to_chars)
+    return std::from_chars(first, last, value);
+#else
+    return fromCharsByStrtod(first, last, value);
+#endif
+}
 
 } // namespace runtime
