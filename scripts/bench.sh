@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks; each prints its figures as ratios against
 # a reference measured in the same run. Not part of the tests.
-#     bash scripts/bench.sh [--windows]
-# With --windows, also the start-up of the Windows program under Wine.
+#     bash scripts/bench.sh [--windows] [--web]
+# With --windows, also the start-up of the Windows program under Wine; with
+# --web, the web site's download and start in Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -29,7 +30,18 @@ echo "== Start-up, X server (Xvfb)"
 bash tests/with_display.sh env QT_QPA_PLATFORM=xcb \
     "$bench/startup_bench" build/bench/app/sistema "$bench/bare_window" 30
 
-[[ ${1:-} == --windows ]] || exit 0
+if [[ " $* " == *" --web "* ]]; then
+    echo
+    echo "== The web site against a bare window's, built the same way (headless Chromium)"
+    bash scripts/install-packages.sh "${web_host_packages[@]}" "${web_test_packages[@]}"
+    qt=$(bash scripts/web-qt.sh)
+    bash scripts/web-root.sh env EMSDK="$qt/emsdk" \
+        cmake --preset web-bench -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" >/dev/null
+    bash scripts/web-root.sh env EMSDK="$qt/emsdk" cmake --build build/web-bench -j "$(nproc)"
+    /usr/bin/python3 bench/web_bench.py build/web-bench/site build/web-bench/bare-window-site 10
+fi
+
+[[ " $* " == *" --windows "* ]] || exit 0
 echo
 echo "== Start-up of the Windows program under Wine (Xvfb), against the bare window built the same way"
 bash scripts/install-packages.sh "${windows_build_packages[@]}" "${windows_test_packages[@]}"
