@@ -10,38 +10,22 @@
 // page, which the browser hands to the reader without moving the focus.
 namespace runtime::platform {
 
-namespace {
-
-using emscripten::val;
-
-// The page's polite live region (index.html has one from the start, as
-// readers follow only regions that were there before they change); made
-// here on a page without one.
-val liveRegion()
-{
-    val document = val::global("document");
-    val region = document.call<val>("getElementById", val("announcements"));
-    if (!region.isNull())
-        return region;
-    region = document.call<val>("createElement", val("div"));
-    region.set("id", val("announcements"));
-    region.call<void>("setAttribute", val("aria-live"), val("polite"));
-    region.call<void>("setAttribute", val("class"), val("visually-hidden"));
-    document["body"].call<void>("appendChild", region);
-    return region;
-}
-
-} // namespace
-
 void sendEditableChanged(QAccessibleInterface*) {}
 
-// A new paragraph each time: readers speak what is added to a region, so the
-// same result twice is spoken twice.
+// Into the page's live region (index.html has it from the start, as readers
+// follow only regions that were there before they change; a page without it
+// hears nothing), a new paragraph each time: readers speak what is added to
+// a region, so the same result twice is spoken twice.
 void notify(QWidget&, const QString& text)
 {
-    val paragraph = val::global("document").call<val>("createElement", val("p"));
+    using emscripten::val;
+    const val document = val::global("document");
+    const val region = document.call<val>("getElementById", val("announcements"));
+    if (region.isNull())
+        return;
+    val paragraph = document.call<val>("createElement", val("p"));
     paragraph.set("textContent", val(text.toStdString()));
-    liveRegion().call<void>("replaceChildren", paragraph);
+    region.call<void>("replaceChildren", paragraph);
 }
 
 } // namespace runtime::platform
