@@ -34,10 +34,7 @@ if [[ " $* " == *" --web "* ]]; then
     echo
     echo "== The web site against a bare window's, built the same way (headless Chromium)"
     bash scripts/install-packages.sh "${web_host_packages[@]}" "${web_test_packages[@]}"
-    qt=$(bash scripts/web-qt.sh)
-    bash scripts/web-root.sh env EMSDK="$qt/emsdk" \
-        cmake --preset web-bench -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" >/dev/null
-    bash scripts/web-root.sh env EMSDK="$qt/emsdk" cmake --build build/web-bench -j "$(nproc)"
+    bash scripts/web-build.sh web-bench
     /usr/bin/python3 bench/web_bench.py build/web-bench/site build/web-bench/bare-window-site 10
 fi
 

@@ -25,9 +25,8 @@ windows_build_packages=(cmake make ninja-build g++-mingw-w64-x86-64-posix dpkg-d
 windows_package_packages=(nsis)
 windows_test_packages=(googletest wine wine64 xvfb openbox xdotool xclip unzip)
 # The web build runs in a Debian 13 root (scripts/web-root.sh), made with
-# debootstrap; the site is zipped and tried in Chromium, driven by Selenium.
+# debootstrap; the site is tried in Chromium, driven by Selenium.
 web_host_packages=(debootstrap)
-web_package_packages=(zip)
 web_test_packages=(chromium chromium-driver python3-selenium)
 # Inside the root: Emscripten and Qt's host tools (6.8) for Qt for
 # WebAssembly, built from Debian's sources; GoogleTest's sources for the

@@ -55,8 +55,5 @@ bash scripts/web-root.sh env QT_QPA_PLATFORM=offscreen \
     ctest --test-dir build/debian13 -L suite -j "$jobs" --output-on-failure --no-tests=error
 
 echo "== 6. The web: the value suites under Node, the site in Chromium"
-qt=$(bash scripts/web-qt.sh)
-in_web_root() { bash scripts/web-root.sh env EMSDK="$qt/emsdk" "$@"; }
-in_web_root cmake --preset web-test -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" >/dev/null
-in_web_root cmake --build build/web-test -j "$jobs"
+bash scripts/web-build.sh web-test
 run_tests build/web-test
