@@ -5,11 +5,9 @@ DevTools protocol. Shared by the site's test and its benchmark."""
 import base64
 import functools
 import http.server
-import struct
 import tempfile
 import threading
 import time
-import zlib
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -84,54 +82,34 @@ def screenshot(driver, scale=1):
     """The form as a Picture, one pixel a CSS pixel times `scale`."""
     left, top, width, height = driver.execute_script(FORM_RECT)
     clip = {"x": left, "y": top, "width": width, "height": height, "scale": scale}
-    png = cdp(driver, "Page.captureScreenshot", format="png", clip=clip)["data"]
-    return Picture(base64.b64decode(png))
+    return Picture(driver, base64.b64decode(cdp(driver, "Page.captureScreenshot", format="png", clip=clip)["data"]))
+
+
+# A PNG's pixels, RGBA row by row, as the browser decodes it (untouched by
+# colour management).
+DECODE = """
+const [png, done] = arguments;
+const bytes = Uint8Array.from(atob(png), (c) => c.charCodeAt(0));
+createImageBitmap(new Blob([bytes], { type: "image/png" }), { colorSpaceConversion: "none" }).then((bitmap) => {
+  const context = new OffscreenCanvas(bitmap.width, bitmap.height).getContext("2d");
+  context.drawImage(bitmap, 0, 0);
+  done([bitmap.width, Array.from(context.getImageData(0, 0, bitmap.width, bitmap.height).data)]);
+});
+"""
 
 
 class Picture:
-    """An 8-bit RGB or RGBA PNG, as Chromium writes them, decoded."""
+    """A screenshot: the PNG Chromium wrote, and its pixels, which Chromium
+    decodes when first asked for one."""
 
-    def __init__(self, png):
-        self.png = png
-        chunks, at = {}, 8
-        data = b""
-        while at < len(png):
-            length, kind = struct.unpack(">I4s", png[at:at + 8])
-            body = png[at + 8:at + 8 + length]
-            if kind == b"IHDR":
-                self.width, self.height, depth, colour = struct.unpack(">IIBB", body[:10])
-                assert depth == 8 and colour in (2, 6), "not an 8-bit RGB(A) picture"
-                self.channels = 3 if colour == 2 else 4
-            elif kind == b"IDAT":
-                data += body
-            at += 12 + length
-        raw = zlib.decompress(data)
-        stride = self.width * self.channels
-        rows, previous = [], bytearray(stride)
-        for y in range(self.height):
-            line = raw[y * (stride + 1):(y + 1) * (stride + 1)]
-            kind, row = line[0], bytearray(line[1:])
-            for x in range(stride):
-                left = row[x - self.channels] if x >= self.channels else 0
-                up = previous[x]
-                corner = previous[x - self.channels] if x >= self.channels else 0
-                if kind == 1:
-                    row[x] = (row[x] + left) & 0xFF
-                elif kind == 2:
-                    row[x] = (row[x] + up) & 0xFF
-                elif kind == 3:
-                    row[x] = (row[x] + (left + up) // 2) & 0xFF
-                elif kind == 4:
-                    p = left + up - corner
-                    pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                    row[x] = (row[x] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
-            rows.append(row)
-            previous = row
-        self.rows = rows
+    def __init__(self, driver, png):
+        self.driver, self.png, self.rgba = driver, png, None
 
     def pixel(self, x, y):
-        at = int(x) * self.channels
-        return tuple(self.rows[int(y)][at:at + 3])
+        if self.rgba is None:
+            self.width, self.rgba = self.driver.execute_async_script(DECODE, base64.b64encode(self.png).decode())
+        at = (int(y) * self.width + int(x)) * 4
+        return tuple(self.rgba[at:at + 3])
 
     def save(self, path):
         with open(path, "wb") as file:
