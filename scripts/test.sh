@@ -21,6 +21,9 @@ bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}" "${
     "${windows_build_packages[@]}" "${windows_package_packages[@]}" "${windows_test_packages[@]}" \
     "${web_host_packages[@]}" "${web_test_packages[@]}"
 
+# Numbers are read under the user's locale too: Bulgarian's decimal mark is ','.
+bash scripts/install-locale.sh bg_BG.UTF-8
+
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 run_tests() {

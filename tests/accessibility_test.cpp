@@ -137,6 +137,23 @@ private Q_SLOTS:
         QCOMPARE(driver.coefficient(0).text(), QStringLiteral("6"));
     }
 
+    // A tool may keep the editable interface it took while the box was
+    // unlocked: once the box is locked, its writes through it go nowhere.
+    void boxLockedAfterAToolTookItsEditableInterface()
+    {
+        FormDriver driver;
+        QAccessibleEditableTextInterface* editable = accessible(driver.coefficient(0)).editableTextInterface();
+        QVERIFY(editable);
+        driver.click(0);
+        const QString output = driver.outputText();
+        editable->replaceText(0, 1, QStringLiteral("10"));
+        editable->insertText(0, QStringLiteral("-"));
+        editable->deleteText(0, 1);
+        QCOMPARE(driver.coefficient(0).text(), QStringLiteral("6"));
+        driver.click(0);
+        QCOMPARE(driver.outputText(), output);
+    }
+
     void unlockedBoxTakesWritesFromTools()
     {
         FormDriver driver;

@@ -28,10 +28,12 @@ struct State {
 };
 
 using Edit = std::function<void(FormDriver&, int box)>;
+using Typing = std::function<void(FormDriver&, int box, const QString& text)>;
 
 } // namespace
 
 Q_DECLARE_METATYPE(Edit)
+Q_DECLARE_METATYPE(Typing)
 
 class CommandsTest : public QObject {
     Q_OBJECT
@@ -133,13 +135,32 @@ private Q_SLOTS:
         QCOMPARE(State::of(driver), once);
     }
 
+    // Typed as keys, or as an input method (an on-screen keyboard, one that
+    // composes) gives its text.
+    void clearThenTypeThenSolve_data()
+    {
+        QTest::addColumn<Typing>("typing");
+        QTest::newRow("keys") << Typing([](FormDriver& d, int box, const QString& text) { d.type(box, text); });
+        QTest::newRow("input method") << Typing([](FormDriver& d, int box, const QString& text) {
+            d.coefficient(box).setFocus();
+            QInputMethodEvent composing(text, {});
+            QApplication::sendEvent(&d.coefficient(box), &composing);
+            QInputMethodEvent committed;
+            committed.setCommitString(text);
+            QApplication::sendEvent(&d.coefficient(box), &committed);
+        });
+    }
+
     void clearThenTypeThenSolve()
     {
+        QFETCH(Typing, typing);
         FormDriver driver;
         driver.click(0);
         driver.click(1);
-        driver.type(0, QStringLiteral("1"));
-        driver.type(1, QStringLiteral("-1"));
+        typing(driver, 0, QStringLiteral("1"));
+        typing(driver, 1, QStringLiteral("-1"));
+        QCOMPARE(driver.coefficient(0).text(), QStringLiteral("1"));
+        QCOMPARE(driver.coefficient(1).text(), QStringLiteral("-1"));
         driver.click(0);
         QCOMPARE(driver.outputText(),
                  QStringLiteral("Дискриминанта: -3\r\nКорените на системата са комплексни!\r\n"));

@@ -6,6 +6,7 @@
 
 #include <bit>
 #include <cfloat>
+#include <clocale>
 #include <cstdint>
 #include <cmath>
 #include <cstdlib>
@@ -106,6 +107,49 @@ TEST(ReadsNumber, NonAsciiDigitsAreNotDigits)
     EXPECT_EQ(readNumber("\xD9\xA3"), 0);      // the same three in UTF-8
 }
 
+// A letter of another script ends the number, wherever it stands: no
+// character is taken for the ASCII one its low byte is (Cyrillic "а" is
+// U+0430, "е" U+0435, "д" U+0434), as a student who did not switch the
+// keyboard's layout would type.
+struct WideReading {
+    std::u16string text;
+    double value;
+};
+
+void PrintTo(const WideReading& row, std::ostream* out)
+{
+    *out << '"';
+    for (char16_t c : row.text.substr(0, 40)) {
+        if (c >= ' ' && c <= '~')
+            *out << static_cast<char>(c);
+        else
+            *out << "\\u" << std::hex << static_cast<unsigned>(c) << std::dec;
+    }
+    *out << "\" -> " << row.value;
+}
+
+class ReadsWideNumber : public testing::TestWithParam<WideReading> {};
+
+TEST_P(ReadsWideNumber, StopsAtTheFirstNonAsciiCharacter)
+{
+    EXPECT_EQ(readNumber(GetParam().text), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(OtherScripts, ReadsWideNumber, testing::Values(
+    WideReading{u"12\u0430", 12}, WideReading{u"\u043012", 0}, WideReading{u"1\u04353", 1},
+    WideReading{u"2\u04343", 2}, WideReading{u"0,5\u0434", 0.5}, WideReading{u"3\u04155", 3},
+    WideReading{u"1 00\u0430", 100}, WideReading{u"1,5 \u04357", 1.5}, WideReading{u"1e\u04303", 1},
+    WideReading{u"&HF\u0430", 15}, WideReading{u"& H F\u0430", 15}, WideReading{u"7\u00B2", 7},
+    WideReading{u"4\u20AC", 4}, WideReading{u"9\u0660", 9}, WideReading{u"1\u0130", 1},
+    WideReading{u"-\u04301", 0}, WideReading{u"12" + std::u16string(40, u'\u0430'), 12}));
+
+TEST(ReadsNumber, NonAsciiInUtf8EndsTheNumber)
+{
+    EXPECT_EQ(readNumber("12\xD0\xB0"), 12); // "12а"
+    EXPECT_EQ(readNumber("1 0\xD0\xB5" "3"), 10);
+    EXPECT_EQ(readNumber("\xD0\xB0" "12"), 0);
+}
+
 TEST(ReadsNumber, LongPasteOfDigits)
 {
     const std::string digits = "3" + std::string(1'000'000, '0') + "e-1000000";
@@ -164,7 +208,28 @@ void expectSameReading(const std::string& text)
     EXPECT_EQ(std::bit_cast<std::uint64_t>(byStrtod), std::bit_cast<std::uint64_t>(byLibrary)) << '"' << text << '"';
 }
 
-TEST(FromChars, StrtodPathReadsAsTheLibrary)
+// Under the C library's locale of the user, whose decimal mark may be ','
+// (Bulgarian's is), as Qt sets it at start.
+class FromChars : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        before_ = std::setlocale(LC_NUMERIC, nullptr);
+        if (!std::setlocale(LC_NUMERIC, GetParam()))
+            GTEST_SKIP() << "no locale " << GetParam() << " on this system";
+    }
+    void TearDown() override { std::setlocale(LC_NUMERIC, before_.c_str()); }
+
+private:
+    std::string before_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Locales, FromChars, testing::Values("C", "bg_BG.UTF-8"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             return info.index == 0 ? std::string("C") : std::string("Bulgarian");
+                         });
+
+TEST_P(FromChars, StrtodPathReadsAsTheLibrary)
 {
     for (const char* text : {"0", "-0", "1", "-1.5", ".5", "5.", "-.5e3", "00012", "1e5", "1E5", "1e", "1e+", "1e-x",
              "1.5e-3x", "1.2.3", "12abc", "1,5", "1 000", "-", ".", "-.", "", "e5", "+1", " 1", "0x10", "1p3",

@@ -14,11 +14,26 @@
 #include <random>
 #include <regex>
 #include <string>
+#include <string_view>
+#include <utility>
 
 using runtime::readNumber;
 using runtime::writeNumber;
 
 namespace {
+
+// A view of a number's text is had only from a NumberText that outlives it:
+// one of the temporary writeNumber() gives would show characters already gone.
+template <class Text>
+concept viewable = requires(Text&& text) {
+    std::string_view(std::forward<Text>(text));
+};
+template <class Text>
+concept viewableByName = requires(Text&& text) { std::forward<Text>(text).view(); };
+static_assert(viewable<runtime::NumberText&> && viewable<const runtime::NumberText&>);
+static_assert(!viewable<runtime::NumberText> && !viewable<const runtime::NumberText&&>);
+static_assert(viewableByName<runtime::NumberText&> && !viewableByName<runtime::NumberText>);
+static_assert(requires { writeNumber(1).str(); }, "a copy of the text, from a temporary too");
 
 struct Writing {
     double value;

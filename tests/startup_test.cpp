@@ -2,7 +2,11 @@
 // the hidden saying, every CR LF in its place.
 #include "form_driver.h"
 
+#include "runtime/startup.h"
+
 #include <QTest>
+
+#include <memory>
 
 namespace {
 
@@ -20,6 +24,24 @@ const QString saying = QStringLiteral(
     "правилния начин, е, че никой не оценява колко трудно е \r\n"
     "било. \r\n");
 
+// Moves the focus to `target` when the window it watches is shown, as Qt in
+// a browser does, activating the window before its controls can take it.
+class FocusMoverOnShow : public QObject {
+public:
+    explicit FocusMoverOnShow(QWidget* target) : target_(target) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            target_->setFocus();
+        return false;
+    }
+
+private:
+    QWidget* target_;
+};
+
 } // namespace
 
 class StartupTest : public QObject {
@@ -36,6 +58,18 @@ private Q_SLOTS:
             driver.type(box, QStringLiteral("12"));
             QCOMPARE(driver.coefficient(box).text(), QStringLiteral("12"));
         }
+    }
+
+    // The focus starts on the output box, wherever showing the window moved it.
+    void focusWhereTheFormPutItOnceShown()
+    {
+        const std::unique_ptr<MainForm> form = runtime::load<MainForm>();
+        auto* boxB = form->findChild<QWidget*>(QStringLiteral("Text2_1"));
+        FocusMoverOnShow mover(boxB);
+        form->installEventFilter(&mover);
+        runtime::showCentred(*form);
+        QVERIFY(form->focusWidget());
+        QCOMPARE(form->focusWidget()->objectName(), QStringLiteral("Text1_0"));
     }
 
     void outputBoxHoldsTheTaskStatement()
