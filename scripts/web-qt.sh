@@ -3,13 +3,15 @@
 # build root (scripts/web-root.sh), with its Emscripten and its Qt host
 # tools: static, single-threaded, release, optimised for size, only what the
 # program needs (Core, Gui, Widgets, the `wasm` platform). Two patches go in
-# first (scripts/web-qt-*.patch): the platform's accessibility layer tells
-# screen readers names, labels, values and read-only states, and is on from
-# the start; the platform leaves out its bundled fonts, as the program
-# carries its own. The result goes to the cache folder beside the root and
-# is reused while its inputs (the root, Debian's source version, the options
-# below, the patches) are the same. Prints its prefix, as seen inside the
-# root and out (the same path); what it does goes to stderr.
+# first (scripts/web-qt-*.patch): the platform's accessibility layer is on
+# from the start, tells screen readers names, labels, values and read-only
+# states, and its page elements of the controls have the browser's focus
+# where Qt has its own, both ways; the platform leaves out its bundled
+# fonts, as the program carries its own. The result goes to the cache
+# folder beside the root and is reused while its inputs (the root, Debian's
+# source version, the options below, the patches) are the same. Prints its
+# prefix, as seen inside the root and out (the same path); what it does
+# goes to stderr.
 #     bash scripts/web-qt.sh
 # Cache: $SISTEMA_CACHE, or ${XDG_CACHE_HOME:-~/.cache}/sistema.
 set -euo pipefail
@@ -18,6 +20,7 @@ exec 3>&1 1>&2
 repo=$PWD
 root=$(bash scripts/web-root.sh)
 in_root() { bash "$repo/scripts/web-root.sh" "$@"; }
+source scripts/qt-features.sh
 
 version=$(in_root apt-get source --print-uris -q qt6-base | sed -n "s/^'[^']*' qt6-base_\([^ ]*\)\.dsc .*/\1/p")
 configure=(
@@ -27,18 +30,11 @@ configure=(
     -qt-zlib -qt-libpng -qt-freetype -qt-harfbuzz -qt-pcre -no-icu -no-fontconfig
 )
 off=(
-    # Modules the program does not use.
-    sql network dbus printsupport xml concurrent testlib
-    # The widgets draw with the raster engine; OpenGL stays, as the web
-    # platform's backing store is made with it.
-    vulkan
-    # Pictures are PNG (XPM stays: drag and drop, which the web platform
-    # needs, comes with it); no documents, movies or dialogs the program lacks.
-    jpeg gif ico imageformat_bmp imageformat_ppm imageformat_xbm movie
-    textmarkdownreader textmarkdownwriter textodfwriter pdf
-    sessionmanager systemtrayicon
-    filedialog colordialog fontdialog printdialog wizard
-    mdiarea dockwidget calendarwidget datetimeedit lcdnumber dial splashscreen
+    "${qt_features_off[@]}"
+    # Under Node only the value suites run, on GoogleTest; no BMP pictures.
+    # OpenGL stays, as the web platform's backing store is made with it; XPM
+    # too (drag and drop, which the web platform needs, comes with it).
+    testlib imageformat_bmp
 )
 for feature in "${off[@]}"; do configure+=("-no-feature-$feature"); done
 patches=("$repo"/scripts/web-qt-*.patch)
