@@ -4,7 +4,7 @@ same way: what a first visit downloads, compressed (gzip -9, as a server
 that compresses sends it) and not; and the time from navigation until the
 form is drawn, in headless Chromium, on a first visit (nothing kept) and on
 a repeat visit (the service worker's files), alternating between the two
-sites. Medians, and their ratios.
+sites. Medians, and their ratios. And the size of the single-file page.
     web_bench.py <site> <bare window's site> [visits of each]"""
 import gzip
 import os
@@ -28,17 +28,24 @@ PROBE = """
 """ % DRAWN
 
 
+def packed_size(path):
+    with open(path, "rb") as file:
+        data = file.read()
+    return len(data), len(gzip.compress(data, 9, mtime=0))
+
+
 def sizes(site):
-    """Every file of the site, as the service worker fetches them all."""
+    """Every file of the site, as the service worker fetches them all: all
+    but the single-file page, which is a download of its own."""
     raw = packed = 0
     rows = []
     for folder, _, files in os.walk(site):
         for name in files:
-            with open(os.path.join(folder, name), "rb") as file:
-                data = file.read()
-            rows.append((os.path.relpath(os.path.join(folder, name), site), len(data),
-                         len(gzip.compress(data, 9, mtime=0))))
-            raw += len(data)
+            if name.endswith(".html") and name != "index.html" and folder == site:
+                continue
+            rows.append((os.path.relpath(os.path.join(folder, name), site),
+                         *packed_size(os.path.join(folder, name))))
+            raw += rows[-1][1]
             packed += rows[-1][2]
     return raw, packed, sorted(rows, key=lambda row: -row[2])
 
@@ -57,6 +64,9 @@ def main():
     print(f"  site: {site_raw / 1e6:.2f} MB, {site_packed / 1e6:.2f} MB compressed;"
           f" bare window's: {bare_raw / 1e6:.2f} MB, {bare_packed / 1e6:.2f} MB compressed;"
           f" ratio {site_packed / bare_packed:.3f} compressed, {site_raw / bare_raw:.3f} not")
+    single_raw, single_packed = packed_size(os.path.join(SITE, "sistema.html"))
+    print(f"== The single-file page, not part of a visit: sistema.html {single_raw / 1e6:.2f} MB,"
+          f" {single_packed / 1e6:.2f} MB compressed")
 
     servers = {name: Server(folder) for name, folder in (("site", SITE), ("bare", BARE))}
     driver = chromium()

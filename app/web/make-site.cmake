@@ -1,6 +1,7 @@
 # Puts the web site together: the program (<program>.js and .wasm, Qt's
 # loader), the page around it, its manifest, icons and licences, and the
-# service worker that keeps them, whose cache is named after the contents.
+# service worker that keeps them, whose cache is named after the contents;
+# and beside them the single-file page, <program>.html.
 #     cmake -D program=sistema -D program_dir=... -D site_dir=... -D source_dir=... -D display_name=...
 #           -D licences="<name>=<file>|..." -P make-site.cmake
 file(REMOVE_RECURSE ${site_dir})
@@ -27,7 +28,34 @@ foreach(file ${program}.js ${program}.wasm qtloader.js)
     file(COPY ${program_dir}/${file} DESTINATION ${site_dir})
 endforeach()
 file(SIZE ${program_dir}/${program}.wasm wasm_size)
+set(head_links [[<link rel="icon" href="icons/org.example.sistema.svg" type="image/svg+xml">
+<link rel="icon" href="icons/32x32.png" sizes="32x32" type="image/png">
+<link rel="apple-touch-icon" href="icons/256x256.png">
+<link rel="manifest" href="manifest.json">]])
+set(program_scripts "<script src=\"qtloader.js\"></script>\n<script src=\"${program}.js\"></script>")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/index.html.in ${site_dir}/index.html @ONLY)
+
+# The same page in one file, to open from a folder (file://, where browsers
+# fetch nothing), a USB stick or an e-mail: the loader, the program's code
+# and its WebAssembly (in base64, the font and Qt's texts in it) inside.
+# Not part of the site a browser keeps; a download of its own.
+function(base64 file result)
+    execute_process(COMMAND base64 -w 0 ${file} OUTPUT_VARIABLE encoded COMMAND_ERROR_IS_FATAL ANY)
+    set(${result} "${encoded}" PARENT_SCOPE)
+endfunction()
+base64(${source_dir}/data/icons/hicolor/scalable/apps/org.example.sistema.svg icon)
+set(head_links "<link rel=\"icon\" href=\"data:image/svg+xml;base64,${icon}\" type=\"image/svg+xml\">")
+set(program_scripts "")
+foreach(file qtloader.js ${program}.js)
+    file(READ ${program_dir}/${file} code)
+    if(code MATCHES "</script")
+        message(FATAL_ERROR "${file} cannot go into a page as it is: it holds \"</script\"")
+    endif()
+    string(APPEND program_scripts "<script>\n${code}\n</script>\n")
+endforeach()
+base64(${program_dir}/${program}.wasm wasm)
+string(APPEND program_scripts "<script type=\"application/octet-stream\" id=\"program-code\">${wasm}</script>")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/index.html.in ${site_dir}/${program}.html @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/manifest.json.in ${site_dir}/manifest.json @ONLY)
 
 set(icons ${source_dir}/data/icons/hicolor)
@@ -43,6 +71,7 @@ endforeach()
 
 # Every file the page needs, the page itself also by its folder's address.
 file(GLOB_RECURSE files RELATIVE ${site_dir} ${site_dir}/*)
+list(REMOVE_ITEM files ${program}.html)
 list(SORT files)
 set(contents "")
 set(site_files "\"./\"")
