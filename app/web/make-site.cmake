@@ -43,6 +43,12 @@ function(base64 file result)
     execute_process(COMMAND base64 -w 0 ${file} OUTPUT_VARIABLE encoded COMMAND_ERROR_IS_FATAL ANY)
     set(${result} "${encoded}" PARENT_SCOPE)
 endfunction()
+# The WebAssembly in pieces of 256 kB, each an element of its own: WebKit
+# takes seconds to read one of 11 MB, whose text it keeps adding to.
+set(piece "<script type=\"application/octet-stream\" class=\"program-code\">")
+execute_process(COMMAND base64 -w 262144 ${program_dir}/${program}.wasm OUTPUT_VARIABLE wasm
+    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+string(REPLACE "\n" "</script>\n${piece}" wasm "${wasm}")
 base64(${source_dir}/data/icons/hicolor/scalable/apps/org.example.sistema.svg icon)
 set(head_links "<link rel=\"icon\" href=\"data:image/svg+xml;base64,${icon}\" type=\"image/svg+xml\">")
 set(program_scripts "")
@@ -53,8 +59,7 @@ foreach(file qtloader.js ${program}.js)
     endif()
     string(APPEND program_scripts "<script>\n${code}\n</script>\n")
 endforeach()
-base64(${program_dir}/${program}.wasm wasm)
-string(APPEND program_scripts "<script type=\"application/octet-stream\" id=\"program-code\">${wasm}</script>")
+string(APPEND program_scripts "${piece}${wasm}</script>")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/index.html.in ${site_dir}/${program}.html @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/manifest.json.in ${site_dir}/manifest.json @ONLY)
 
