@@ -23,3 +23,8 @@ foreach(engine chromium webkit firefox)
             ${PROJECT_BINARY_DIR}/site ${SISTEMA_SERIF_FONT_FILE} ${CMAKE_CURRENT_BINARY_DIR}/screenshots)
     set_tests_properties(site_test_${engine} PROPERTIES TIMEOUT 300 RESOURCE_LOCK browser)
 endforeach()
+
+# What Orca says as a user works the site in Firefox: the controls' names on
+# Tab, the result from the live region, a locked box read-only.
+add_test(NAME orca_firefox_test COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/web/orca_test.sh ${PROJECT_BINARY_DIR}/site)
+set_tests_properties(orca_firefox_test PROPERTIES TIMEOUT 180 RESOURCE_LOCK browser)

@@ -15,7 +15,6 @@ import functools
 import http.server
 import json
 import os
-import re
 import shutil
 import socket
 import subprocess
@@ -445,13 +444,3 @@ class Picture:
     def save(self, path):
         with open(path, "wb") as file:
             file.write(self.png)
-
-
-def version_of(engine):
-    """The engine's version as its package gives it, for the report."""
-    command = {"chromium": ["chromium", "--version"], "webkit": [MINIBROWSER, "--version"],
-               "firefox": ["firefox-esr", "--version"]}[engine]
-    try:
-        return re.sub(r"\s+", " ", subprocess.run(command, capture_output=True, text=True, timeout=30).stdout).strip()
-    except (OSError, subprocess.TimeoutExpired):
-        return "?"

@@ -21,8 +21,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from browser import FORM_RECT, Firefox, Server, Unreachable, WebKit, launch, screenshot, wait_drawn, \
-    wait_until  # noqa: E402
+from browser import FORM_RECT, Server, Unreachable, launch, screenshot, wait_drawn, wait_until  # noqa: E402
 
 ENGINE, SITE, FONT = sys.argv[1], sys.argv[2], sys.argv[3]
 SHOTS = sys.argv[4] if len(sys.argv) > 4 else None
@@ -187,14 +186,6 @@ def ink_extent(picture, top, bottom, left, right):
     """The columns of dark (text) pixels in a band of the form."""
     columns = [x for x in range(left, right) for y in range(top, bottom) if sum(picture.pixel(x, y)) < 200]
     return (min(columns), max(columns)) if columns else (0, -1)
-
-
-def open_drawn(browser, url):
-    """Opens the page; how long it took, from navigation to the drawn form."""
-    browser.open(url)
-    wait_drawn(browser)
-    return browser.run("return performance.getEntriesByType('navigation')[0]?.duration ?? 0"), \
-        browser.run("return performance.now()")
 
 
 def accessible_names(browser, page):
@@ -395,7 +386,7 @@ def service_worker(browser, server, site):
         errors = browser.cdp("Page.getInstallabilityErrors")["installabilityErrors"]
         check(errors == [], f"a browser would not offer to install it: {errors}")
     else:
-        cannot("whether it would offer to install the site", "only Chromium installs web apps and tells why not")
+        cannot("whether it would offer to install the site", "only Chromium's automation tells why it would not")
     server.stop()
     browser.reload()
     wait_drawn(browser)
@@ -417,7 +408,8 @@ def without(site):
                        else {"javascript.options.wasm": False}}
         elif ENGINE == "webkit":
             if what == "WebAssembly":
-                cannot("the page without WebAssembly", "WebKitGTK has no setting that turns it off")
+                cannot("the page without WebAssembly", "WebKitGTK has no setting that turns it off, as Safari's"
+                                                       " Lockdown Mode does")
                 continue
             options = {"settings": ["--enable-javascript=false"]}
         browser = launch(ENGINE, **options)
@@ -438,7 +430,11 @@ def without(site):
 
 def phone(site):
     if ENGINE != "chromium":
-        cannot("a phone's screen, touched", "only Chromium's automation lays a page out as a phone and touches it")
+        cannot("a phone's screen, touched", {
+            "webkit": "WebKitGTK, a desktop port, lays no page out by its viewport as Safari on a phone does,"
+                      " and its automation sends no touches",
+            "firefox": "Firefox's desktop build lays a page out by its viewport only in its responsive design"
+                       " mode, and WebDriver BiDi's setViewport to 360 pixels does not return here"}[ENGINE])
         return
     server = Server(site)
     browser = launch(ENGINE)
