@@ -2,6 +2,8 @@
 # with NSIS, and sistema-<version>-win64.zip, the same folder to unpack and
 # run anywhere. Included by Packaging.cmake.
 set(CPACK_GENERATOR NSIS ZIP)
+# The program without its symbol table, which only a debugger reads.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-win64)
 # The installer's name gets "-setup" (see WindowsPackageNames.cmake).
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/WindowsPackageNames.cmake)

@@ -41,10 +41,8 @@ fi
 [[ " $* " == *" --windows "* ]] || exit 0
 echo
 echo "== Start-up of the Windows program under Wine (Xvfb), against the bare window built the same way"
-bash scripts/install-packages.sh "${windows_build_packages[@]}" "${windows_test_packages[@]}"
-qt=$(bash scripts/windows-qt.sh)
-cmake --preset windows-bench -DCMAKE_PREFIX_PATH="$qt" >/dev/null
-cmake --build build/windows-bench -j "$(nproc)"
+bash scripts/install-packages.sh "${web_host_packages[@]}" "${windows_test_packages[@]}"
+bash scripts/windows-build.sh windows-bench
 windows=$PWD/build/windows-bench
 for program in sistema bare_window; do
     printf '#!/bin/sh\nexec bash %s/tests/windows/wine.sh %s/%s.exe\n' "$PWD" "$windows" "$program" >"$windows/run-$program"

@@ -15,15 +15,11 @@ test_packages=(libgtest-dev qt6-base-private-dev desktop-file-utils appstream cl
 # dpkg-shlibdeps, and the files to look at with file.
 package_packages=(dpkg-dev file lintian)
 bench_packages=(libbenchmark-dev xvfb)
-# Qt for Windows from Debian's sources, and the program, cross-compiled with
-# MinGW-w64: Qt's host tools and Bulgarian translation come from Debian's
-# Qt. NSIS makes the installer. The tests are built with GoogleTest from its
-# sources and run under Wine on an X server, with a window manager and
-# xdotool to type into the installed program and xclip to read what it copies.
-windows_build_packages=(cmake make ninja-build g++-mingw-w64-x86-64-posix dpkg-dev xz-utils
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n)
-windows_package_packages=(nsis)
-windows_test_packages=(googletest wine wine64 xvfb openbox xdotool xclip unzip)
+# Qt for Windows and the program are built in the Debian 13 root (see
+# below). Their tests run under Wine on an X server, with a window manager
+# and xdotool to type into the installed program, xclip to read what it
+# copies and MinGW-w64's objdump to read the DLLs it imports.
+windows_test_packages=(wine wine64 xvfb openbox xdotool xclip unzip binutils-mingw-w64-x86-64)
 # The web build runs in a Debian 13 root (scripts/web-root.sh), made with
 # debootstrap. The site is tried in three browser engines: Chromium through
 # ChromeDriver and WebKitGTK's MiniBrowser through WebKitWebDriver (Selenium),

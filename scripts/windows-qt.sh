@@ -1,54 +1,43 @@
 #!/usr/bin/env bash
-# Builds Qt for 64-bit Windows from Debian's own Qt sources, cross-compiled
-# with MinGW-w64: static, release, only what the program and its tests need
-# (Core, Gui, Widgets, Test, the `windows` platform plugin and style). The
-# result goes to a cache folder outside the source tree and is reused while
-# its inputs (Debian's source version, the options below, the toolchain
-# file, the compiler) are the same. Prints its prefix; what it does goes to
-# stderr.
+# Builds Qt for 64-bit Windows from Debian 13's own Qt sources (6.8, a
+# long-term-support release), in the Debian 13 build root
+# (scripts/web-root.sh), cross-compiled with its MinGW-w64 and its Qt host
+# tools: static, release, only what the program and its tests need (Core,
+# Gui, Widgets, Test, the `windows` platform plugin and styles). The result
+# goes to the cache folder beside the root and is reused while its inputs
+# (the root, Debian's source version, the options below, the toolchain file)
+# are the same. Prints its prefix, as seen inside the root and out (the same
+# path); what it does goes to stderr.
 #     bash scripts/windows-qt.sh
 # Cache: $SISTEMA_CACHE, or ${XDG_CACHE_HOME:-~/.cache}/sistema.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 exec 3>&1 1>&2
-root=$PWD
-source scripts/packages.sh
-bash scripts/install-packages.sh "${windows_build_packages[@]}"
+repo=$PWD
+root=$(bash scripts/web-root.sh)
+in_root() { bash "$repo/scripts/web-root.sh" "$@"; }
+source scripts/qt-features.sh
 
-# Qt's sources come from the Debian mirror apt already uses for the
-# system's release, through a deb-src entry for it.
-if ! apt-get source --print-uris -q qt6-base >/dev/null 2>&1; then
-    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
-    mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(TARGET_OF)' \
-        | awk -v release="$release" '$2 == release && $3 == "deb" { print $1; exit }')
-    as_root=(); [[ $(id -u) -eq 0 ]] || as_root=(sudo)
-    printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-        "${mirror:-http://deb.debian.org/debian/}" "$release" \
-        | "${as_root[@]}" tee /etc/apt/sources.list.d/sistema-deb-src.sources >/dev/null
-    "${as_root[@]}" apt-get update -q
-fi
-version=$(apt-get source --print-uris -q qt6-base | sed -n "s/^'[^']*' qt6-base_\([^ ]*\)\.dsc .*/\1/p")
-
+version=$(in_root apt-get source --print-uris -q qt6-base | sed -n "s/^'[^']*' qt6-base_\([^ ]*\)\.dsc .*/\1/p")
 off=(
-    # Modules the program does not use.
-    sql network dbus printsupport xml concurrent
-    # Graphics APIs: the widgets draw with the raster engine.
-    opengl vulkan direct2d
+    "${qt_features_off[@]}"
+    # The widgets draw with the raster engine. (Direct2D stays: Qt 6.8.2
+    # builds its DirectWrite font database, the default, only with it.)
+    opengl
     # Not in Debian's sources (src/3rdparty/wintab).
     tabletevent
-    # Debian's cross patch turns it on.
-    androiddeployqt
-    # Fonts come from Windows; pictures are PNG.
-    freetype fontconfig jpeg gif ico movie
-    textmarkdownreader textmarkdownwriter textodfwriter pdf
-    sessionmanager
-    # Host libraries are not for Windows.
-    pkg_config zstd icu glib
+    # Fonts come from Windows (DirectWrite).
+    freetype fontconfig
+    # Host libraries and tools, not for Windows; Debian's cross patch turns
+    # the Android one on.
+    pkg_config zstd icu glib androiddeployqt
 )
 configure=(
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
+    -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64.cmake"
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
     -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF
+    # Small before fast, as for the web: the program's window is all it draws.
+    -DFEATURE_optimize_size=ON
     # Lets the program's link drop what it does not use (--gc-sections).
     -DCMAKE_C_FLAGS="-ffunction-sections -fdata-sections"
     -DCMAKE_CXX_FLAGS="-ffunction-sections -fdata-sections"
@@ -56,12 +45,9 @@ configure=(
     -DINPUT_opengl=no
 )
 for feature in "${off[@]}"; do configure+=("-DFEATURE_$feature=OFF"); done
-# Without Direct2D, Qt 6.4.2's platform plugin still reaches for the
-# DirectWrite font database, which Gui then does not build.
-patch='s/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/'
 
 cache=${SISTEMA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/sistema}
-key=$( { echo "$version"; echo "${configure[*]//$root/}" "$patch"; cat cmake/mingw-w64.cmake; x86_64-w64-mingw32-g++-posix --version; } \
+key=$( { basename "$root"; echo "$version"; echo "${configure[*]//$repo/}"; cat cmake/mingw-w64.cmake; } \
     | sha256sum | cut -c1-12)
 prefix=$cache/qt-$version-mingw-$key
 if [[ -f $prefix/.complete ]]; then
@@ -70,20 +56,21 @@ if [[ -f $prefix/.complete ]]; then
     exit 0
 fi
 
-work=$cache/work-$key
+work=$cache/work-mingw-$key
 rm -rf "$work" "$prefix"
 mkdir -p "$work"
 started=$SECONDS
-(cd "$work" && apt-get source -q qt6-base >/dev/null)
+(cd "$work" && in_root bash -c 'apt-get source -q qt6-base' >"$work/source.log" 2>&1) \
+    || { tail -n 20 "$work/source.log"; exit 1; }
 source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
-sed -i "$patch" "$source_dir/src/plugins/platforms/windows/qwindowsintegration.cpp"
 
-cmake -S "$source_dir" -B "$work/build" -G Ninja -DCMAKE_INSTALL_PREFIX="$prefix" "${configure[@]}" >"$work/configure.log"
+in_root cmake -S "$source_dir" -B "$work/build" -G Ninja -DCMAKE_INSTALL_PREFIX="$prefix" "${configure[@]}" \
+    >"$work/configure.log" 2>&1 || { tail -n 40 "$work/configure.log"; exit 1; }
 echo "Qt for Windows: configured in $((SECONDS - started)) s; building (about a quarter of an hour on 2 cores)"
-cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 \
+in_root cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 \
     || { tail -n 40 "$work/build.log"; exit 1; }
-cmake --install "$work/build" >/dev/null
+in_root cmake --install "$work/build" >/dev/null
 touch "$prefix/.complete"
-rm -rf "$work"
+[[ -n ${SISTEMA_KEEP_QT_BUILD:-} ]] || rm -rf "$work"
 echo "Qt for Windows: built in $((SECONDS - started)) s, in $prefix"
 echo "$prefix" >&3

@@ -31,9 +31,22 @@ void listen(QAccessibleEvent* event)
     QAccessible::State changed;
     if (event->type() == QAccessible::StateChanged)
         changed = static_cast<QAccessibleStateChangeEvent*>(event)->changedStates();
-    heard << Heard{event->type(), event->object(), accessible ? accessible->role() : QAccessible::NoRole,
-                   accessible ? accessible->text(QAccessible::Name) : QString(), changed};
+    QString name = accessible ? accessible->text(QAccessible::Name) : QString();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (event->type() == QAccessible::Announcement)
+        name = static_cast<QAccessibleAnnouncementEvent*>(event)->message();
+#endif
+    heard << Heard{event->type(), event->object(), accessible ? accessible->role() : QAccessible::NoRole, name,
+                   changed};
 }
+
+// Windows' screen readers hear an announcement as Qt raises it (6.8 and
+// later), from the window, besides the notification shown.
+#if defined(Q_OS_WIN)
+constexpr bool qtRaisesAnnouncements = true;
+#else
+constexpr bool qtRaisesAnnouncements = false;
+#endif
 
 // As when a screen reader connects: Qt's accessibility is switched on.
 void setToolListening(bool listening)
@@ -52,12 +65,18 @@ QAccessibleInterface& accessible(QWidget& widget)
 // What was announced since the last look: the names of notifications shown.
 QStringList announcements()
 {
-    QStringList said;
+    QStringList said, raised;
     for (const Heard& event : std::as_const(heard)) {
         if (event.type == QAccessible::ObjectShow && event.role == QAccessible::Notification)
             said << event.name;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (event.type == QAccessible::Announcement && event.role == QAccessible::Window)
+            raised << event.name;
+#endif
     }
     heard.clear();
+    if (qtRaisesAnnouncements && raised != said)
+        return {QStringLiteral("shown: ") + said.join(u'|'), QStringLiteral("raised: ") + raised.join(u'|')};
     return said;
 }
 

@@ -1,32 +1,39 @@
 #!/usr/bin/env bash
 # The Windows download as a user meets it, under Wine in a fresh prefix, on
 # the X display given (with a window manager of its own):
-#   - the zip, unpacked, gives sistema.exe, which imports no DLL but
-#     Windows' own, opens its window (a fixed frame, no minimise or
-#     maximise box, the client area 461 x 275) and solves 6 and 16, typed in;
+#   - the zip, unpacked, gives sistema.exe, no bigger than 19.0 MB, which
+#     imports no DLL but Windows' own, opens its window (a fixed frame, no
+#     minimise or maximise box, the client area 461 x 275) and solves 6 and
+#     16, typed in;
 #   - the installer, run silently (/S), puts the program in its folder, one
 #     Start-menu shortcut right under Programs and an entry in the list of
 #     installed programs;
 #   - the installed program does the same;
 #   - the uninstaller, run silently, takes all of it away again.
-#     package_test.sh <build dir> <version> <window_style.exe>
+#     package_test.sh <build dir> <version> <window_style.exe> [cpack command...]
+# The packages are made in the build folder, by the CPack of the CMake that
+# configured it (in the Debian 13 root: the root's, through web-root.sh).
 set -euo pipefail
 build=$1 version=$2 window_style=$3
+cpack=("${@:4}")
+((${#cpack[@]})) || cpack=(cpack)
 work=$(mktemp -d)
+packages=$build/package-test
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 cleanup() {
     wineserver -k 2>/dev/null || true
     [[ -n ${manager:-} ]] && kill "$manager" 2>/dev/null
-    rm -rf "$work"
+    rm -rf "$work" "$packages"
 }
 trap cleanup EXIT
 fail() { echo "$*"; exit 1; }
 
-cpack --config "$build/CPackConfig.cmake" -B "$work/packages" >"$work/cpack.log" \
+rm -rf "$packages"
+"${cpack[@]}" --config "$build/CPackConfig.cmake" -B "$packages" >"$work/cpack.log" \
     || { cat "$work/cpack.log"; exit 1; }
-setup=$work/packages/sistema-$version-win64-setup.exe
-zip=$work/packages/sistema-$version-win64.zip
-[[ -f $setup && -f $zip ]] || fail "cpack made: $(ls "$work/packages")"
+setup=$packages/sistema-$version-win64-setup.exe
+zip=$packages/sistema-$version-win64.zip
+[[ -f $setup && -f $zip ]] || fail "cpack made: $(ls "$packages")"
 
 wineboot --init
 openbox >/dev/null 2>&1 &
@@ -78,6 +85,8 @@ mkdir "$work/unpacked"
 unpacked=$work/unpacked/sistema-$version-win64
 [[ -f $unpacked/sistema.exe && -f $unpacked/LICENSE.txt ]] || fail "the zip holds: $(cd "$work/unpacked" && find .)"
 check_imports "$unpacked/sistema.exe"
+size=$(stat -c %s "$unpacked/sistema.exe")
+((size <= 19000000)) || fail "sistema.exe is $size bytes, more than 19.0 MB"
 solve_6_16 "$unpacked/sistema.exe"
 
 echo "== The installer, silently"
