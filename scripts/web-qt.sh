@@ -71,7 +71,7 @@ done
 mkdir -p "$work/build"
 (cd "$work/build" && in_root env EMSDK="$emsdk" "$source_dir/configure" -prefix "$prefix" "${configure[@]}" \
     -- -G Ninja -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >"$work/configure.log" 2>&1) || { tail -n 40 "$work/configure.log"; exit 1; }
-echo "Qt for WebAssembly: configured in $((SECONDS - started)) s; building (about a quarter of an hour on 2 cores)"
+echo "Qt for WebAssembly: configured in $((SECONDS - started)) s; building (about 10 minutes on 2 cores)"
 in_root env EMSDK="$emsdk" cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 \
     || { tail -n 40 "$work/build.log"; exit 1; }
 in_root cmake --install "$work/build" >/dev/null
