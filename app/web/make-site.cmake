@@ -39,15 +39,20 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/index.html.in ${site_dir}/index.html @O
 # fetch nothing), a USB stick or an e-mail: the loader, the program's code
 # and its WebAssembly (in base64, the font and Qt's texts in it) inside.
 # Not part of the site a browser keeps; a download of its own.
+# base64(<file> <result> [<line length>]): one line unless a length is given.
 function(base64 file result)
-    execute_process(COMMAND base64 -w 0 ${file} OUTPUT_VARIABLE encoded COMMAND_ERROR_IS_FATAL ANY)
+    set(width 0)
+    if(ARGC GREATER 2)
+        set(width ${ARGV2})
+    endif()
+    execute_process(COMMAND base64 -w ${width} ${file} OUTPUT_VARIABLE encoded
+        OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
     set(${result} "${encoded}" PARENT_SCOPE)
 endfunction()
 # The WebAssembly in pieces of 256 kB, each an element of its own: WebKit
 # takes seconds to read one of 11 MB, whose text it keeps adding to.
 set(piece "<script type=\"application/octet-stream\" class=\"program-code\">")
-execute_process(COMMAND base64 -w 262144 ${program_dir}/${program}.wasm OUTPUT_VARIABLE wasm
-    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+base64(${program_dir}/${program}.wasm wasm 262144)
 string(REPLACE "\n" "</script>\n${piece}" wasm "${wasm}")
 base64(${source_dir}/data/icons/hicolor/scalable/apps/org.example.sistema.svg icon)
 set(head_links "<link rel=\"icon\" href=\"data:image/svg+xml;base64,${icon}\" type=\"image/svg+xml\">")
