@@ -1,7 +1,7 @@
 // Reading and writing numbers against the standard library's conversions,
 // on the same mixed inputs.
 #include "ratio_reporter.h"
-#include "runtime/number_text.h"
+#include "runtime/values/number_text.h"
 
 #include <array>
 #include <charconv>

@@ -1,10 +1,10 @@
 // One solve as the user sees it: a click on "Въведи", through the window,
 // until the output box holds the result; against four plain writes of the
 // same texts into the same box.
-#include "form/main_form.h"
+#include "app/desktop/main_window.h"
 #include "ratio_reporter.h"
-#include "runtime/startup.h"
-#include "runtime/text_boxes.h"
+#include "runtime/qt/startup.h"
+#include "runtime/qt/text_boxes.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -17,11 +17,11 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
 
-    const auto form = runtime::load<MainForm>();
-    runtime::showCentred(*form);
+    const auto form = runtime::qt::load<MainForm, Ui::MainForm>();
+    runtime::qt::showCentred(*form);
     [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(form.get());
     auto* solve = form->findChild<QPushButton*>(QStringLiteral("Command1_0"));
-    auto* output = form->findChild<runtime::MultiLineTextBox*>(QStringLiteral("Text1_0"));
+    auto* output = form->findChild<runtime::qt::MultiLineTextBox*>(QStringLiteral("Text1_0"));
     const QPoint at = solve->mapTo(form.get(), solve->rect().center());
     auto click = [&] { QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, at); };
 

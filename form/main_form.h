@@ -1,22 +1,18 @@
 #pragma once
 
-#include "ui_main_form.h"
-#include "runtime/control_array.h"
-#include "runtime/text_boxes.h"
-
-#include <QLabel>
-#include "runtime/command_button.h"
-#include <QWidget>
+#include "runtime/controls/control_array.h"
+#include "runtime/controls/form_engine.h"
 
 #include <cstdint>
 
-// The program's only window: two coefficient boxes, the "Въведи" and
-// "Чисти" buttons and the output box.
-class MainForm : public QWidget {
-    Q_OBJECT
-
+// The program's only form: two coefficient boxes, the "Въведи" and "Чисти"
+// buttons and the output box, as main_form.ui describes them; its handlers
+// and procedures, on whichever engine shows it.
+class MainForm {
 public:
-    explicit MainForm(QWidget* parent = nullptr);
+    explicit MainForm(runtime::FormEngine& engine);
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
 
     void Form_Load();
     void Command1_Click(std::int16_t Index);
@@ -24,11 +20,9 @@ public:
 private:
     void ClearInputs();
     void SolveSystem();
-    void appendLine(const QString& line);
+    void appendLine(runtime::TextView line);
 
-    Ui::MainForm ui;
-    runtime::ControlArray<runtime::MultiLineTextBox> Text1;
-    runtime::ControlArray<runtime::TextBox> Text2;
-    runtime::ControlArray<QLabel> Label1;
-    runtime::ControlArray<runtime::CommandButton> Command1;
+    runtime::FormEngine& engine_;
+    runtime::ControlArray Text1;
+    runtime::ControlArray Text2;
 };

@@ -1,6 +1,6 @@
 #include "form/solution.h"
 
-#include "runtime/arithmetic.h"
+#include "runtime/values/arithmetic.h"
 
 namespace form {
 

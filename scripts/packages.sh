@@ -39,5 +39,5 @@ web_test_packages=(chromium chromium-driver python3-selenium webkit2gtk-driver f
 # MinGW-w64, the program against it and NSIS for its installer.
 web_root_packages=(emscripten nodejs cmake ninja-build make dpkg-dev xz-utils
     qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-qpa-plugins qt6-translations-l10n
-    googletest libgtest-dev g++ fonts-liberation fonts-dejavu-core
+    googletest libgtest-dev g++ fonts-liberation fonts-dejavu-core fonttools python3-brotli
     g++-mingw-w64-x86-64-posix nsis)

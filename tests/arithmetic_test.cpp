@@ -1,5 +1,5 @@
-#include "runtime/arithmetic.h"
-#include "runtime/run_time_error.h"
+#include "runtime/values/arithmetic.h"
+#include "runtime/values/run_time_error.h"
 
 #include <gtest/gtest.h>
 

@@ -190,7 +190,7 @@ private Q_SLOTS:
         QFETCH(int, index);
         FormDriver driver;
         const State before = State::of(driver);
-        driver.form().Command1_Click(static_cast<std::int16_t>(index));
+        driver.form().code().Command1_Click(static_cast<std::int16_t>(index));
         QCOMPARE(State::of(driver), before);
     }
 

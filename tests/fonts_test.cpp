@@ -20,7 +20,7 @@ QList<std::pair<QWidget*, QRect>> captions(const FormDriver& driver)
     QList<std::pair<QWidget*, QRect>> found;
     for (QLabel* label : driver.form().findChildren<QLabel*>())
         found.append({label, label->contentsRect()});
-    for (auto* button : driver.form().findChildren<runtime::CommandButton*>())
+    for (auto* button : driver.form().findChildren<runtime::qt::CommandButton*>())
         found.append({button, button->captionRect()});
     return found;
 }

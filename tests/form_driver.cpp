@@ -1,15 +1,15 @@
 #include "form_driver.h"
 
-#include "runtime/startup.h"
+#include "runtime/qt/startup.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
 #include <QTest>
 
-FormDriver::FormDriver() : form_(runtime::load<MainForm>())
+FormDriver::FormDriver() : form_(runtime::qt::load<MainForm, Ui::MainForm>())
 {
-    runtime::showCentred(*form_);
+    runtime::qt::showCentred(*form_);
     makeActive(*form_);
     [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(form_.get());
 }
@@ -36,19 +36,19 @@ Widget& FormDriver::child(const char* name) const
     return *widget;
 }
 
-runtime::TextBox& FormDriver::coefficient(int index) const
+runtime::qt::TextBox& FormDriver::coefficient(int index) const
 {
-    return child<runtime::TextBox>(index == 0 ? "Text2_0" : "Text2_1");
+    return child<runtime::qt::TextBox>(index == 0 ? "Text2_0" : "Text2_1");
 }
 
-runtime::MultiLineTextBox& FormDriver::output() const
+runtime::qt::MultiLineTextBox& FormDriver::output() const
 {
-    return child<runtime::MultiLineTextBox>("Text1_0");
+    return child<runtime::qt::MultiLineTextBox>("Text1_0");
 }
 
-runtime::MultiLineTextBox& FormDriver::saying() const
+runtime::qt::MultiLineTextBox& FormDriver::saying() const
 {
-    return child<runtime::MultiLineTextBox>("Text1_1");
+    return child<runtime::qt::MultiLineTextBox>("Text1_1");
 }
 
 QPushButton& FormDriver::button(int index) const
@@ -58,7 +58,7 @@ QPushButton& FormDriver::button(int index) const
 
 void FormDriver::type(int box, const QString& text)
 {
-    runtime::TextBox& edit = coefficient(box);
+    runtime::qt::TextBox& edit = coefficient(box);
     edit.setFocus();
     QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&edit, Qt::Key_Delete);
@@ -67,7 +67,7 @@ void FormDriver::type(int box, const QString& text)
 
 void FormDriver::paste(int box, const QString& text)
 {
-    runtime::TextBox& edit = coefficient(box);
+    runtime::qt::TextBox& edit = coefficient(box);
     edit.setFocus();
     QApplication::clipboard()->setText(text);
     QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);

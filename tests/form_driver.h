@@ -1,7 +1,7 @@
 #pragma once
 
-#include "form/main_form.h"
-#include "runtime/text_boxes.h"
+#include "app/desktop/main_window.h"
+#include "runtime/qt/text_boxes.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -18,10 +18,10 @@ public:
     FormDriver();
     ~FormDriver();
 
-    MainForm& form() const { return *form_; }
-    runtime::TextBox& coefficient(int index) const;
-    runtime::MultiLineTextBox& output() const;
-    runtime::MultiLineTextBox& saying() const;
+    MainWindow& form() const { return *form_; }
+    runtime::qt::TextBox& coefficient(int index) const;
+    runtime::qt::MultiLineTextBox& output() const;
+    runtime::qt::MultiLineTextBox& saying() const;
     QPushButton& button(int index) const;
 
     // Selects all in the box and types over it, key by key.
@@ -44,7 +44,7 @@ private:
     template <class Widget>
     Widget& child(const char* name) const;
 
-    std::unique_ptr<MainForm> form_;
+    std::unique_ptr<MainWindow> form_;
 };
 
 // Makes `window` Qt's active window, as a click on it does, on any platform

@@ -1,6 +1,6 @@
-#include "runtime/from_chars.h"
-#include "runtime/number_text.h"
-#include "runtime/run_time_error.h"
+#include "runtime/values/from_chars.h"
+#include "runtime/values/number_text.h"
+#include "runtime/values/run_time_error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "runtime/number_text.h"
-#include "runtime/run_time_error.h"
+#include "runtime/values/number_text.h"
+#include "runtime/values/run_time_error.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // with twice the digits of a double; and the written roots put back into
 // the system.
 #include "form/solution.h"
-#include "runtime/number_text.h"
+#include "runtime/values/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the hidden saying, every CR LF in its place.
 #include "form_driver.h"
 
-#include "runtime/startup.h"
+#include "runtime/qt/startup.h"
 
 #include <QTest>
 
@@ -63,11 +63,11 @@ private Q_SLOTS:
     // The focus starts on the output box, wherever showing the window moved it.
     void focusWhereTheFormPutItOnceShown()
     {
-        const std::unique_ptr<MainForm> form = runtime::load<MainForm>();
+        const std::unique_ptr<MainWindow> form = runtime::qt::load<MainForm, Ui::MainForm>();
         auto* boxB = form->findChild<QWidget*>(QStringLiteral("Text2_1"));
         FocusMoverOnShow mover(boxB);
         form->installEventFilter(&mover);
-        runtime::showCentred(*form);
+        runtime::qt::showCentred(*form);
         QVERIFY(form->focusWidget());
         QCOMPARE(form->focusWidget()->objectName(), QStringLiteral("Text1_0"));
     }

@@ -2,7 +2,7 @@
 // focus order, keys, the output box's scrolling and wrapping.
 #include "form_driver.h"
 
-#include "runtime/icons.h"
+#include "runtime/qt/icons.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -116,7 +116,7 @@ private Q_SLOTS:
         FormDriver driver;
         QVERIFY(!driver.form().windowIcon().isNull());
         QCOMPARE(driver.form().windowIcon().actualSize(QSize(32, 32)), QSize(32, 32));
-        const QImage picture(QStringLiteral(":/icons/32/sistema.png"));
+        const QImage picture(QStringLiteral(":/icons/32/window.png"));
         QCOMPARE(picture.size(), QSize(32, 32));
         QCOMPARE(picture.format(), QImage::Format_Indexed8);
         QVERIFY(picture.colorCount() <= 256);
@@ -127,7 +127,7 @@ private Q_SLOTS:
         FormDriver driver;
         const QIcon icon = driver.form().windowIcon();
         const auto picture = [](int side) {
-            return QImage(QStringLiteral(":/icons/%1/sistema.png").arg(side)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            return QImage(QStringLiteral(":/icons/%1/window.png").arg(side)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         };
         for (int side : {16, 32, 48, 64, 128, 256}) {
             const QImage drawn = icon.pixmap(QSize(side, side), 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -151,11 +151,11 @@ private Q_SLOTS:
         QTemporaryDir dir;
         for (int side : {16, 32, 256}) {
             const QString file = dir.filePath(QStringLiteral("%1.png").arg(side));
-            QVERIFY(QFile::copy(QStringLiteral(":/icons/%1/sistema.png").arg(side), file));
+            QVERIFY(QFile::copy(QStringLiteral(":/icons/%1/window.png").arg(side), file));
             // Copied read-only from the resources, which Windows would not let us remove.
             QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
         }
-        const QIcon icon = runtime::iconFromFiles(dir.filePath(QStringLiteral("%1.png")), {16, 32, 256});
+        const QIcon icon = runtime::qt::iconFromFiles(dir.filePath(QStringLiteral("%1.png")), {16, 32, 256});
         QCOMPARE(icon.pixmap(QSize(32, 32), 1.0).size(), QSize(32, 32));
         // Files nobody asked for were never read: gone now, they give nothing.
         QVERIFY(QFile::remove(dir.filePath(QStringLiteral("16.png"))));
@@ -439,7 +439,7 @@ private Q_SLOTS:
     {
         FormDriver driver;
         driver.click(0);
-        runtime::MultiLineTextBox& output = driver.output();
+        runtime::qt::MultiLineTextBox& output = driver.output();
         output.setFocus();
         const QString before = driver.outputText();
         QTest::keyClicks(&output, QStringLiteral("abc"));

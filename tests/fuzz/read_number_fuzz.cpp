@@ -2,8 +2,8 @@
 // same for the text in UTF-8 and in UTF-16; and what is written of that
 // number reads back as the same written number, unless its 15 digits
 // rounded up past the largest double. Blanks in front change nothing.
-#include "runtime/number_text.h"
-#include "runtime/run_time_error.h"
+#include "runtime/values/number_text.h"
+#include "runtime/values/run_time_error.h"
 
 #include <cmath>
 #include <cstdint>

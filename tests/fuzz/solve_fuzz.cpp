@@ -2,9 +2,9 @@
 // either the output box holds one of the two shapes of a result and the
 // coefficient boxes are locked, or an error was reported and nothing changed.
 #include "../result_shape.h"
-#include "form/main_form.h"
-#include "runtime/startup.h"
-#include "runtime/text_boxes.h"
+#include "app/desktop/main_window.h"
+#include "runtime/qt/startup.h"
+#include "runtime/qt/text_boxes.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -17,7 +17,7 @@
 namespace {
 
 QApplication* application;
-MainForm* form;
+MainWindow* form;
 
 template <class Widget>
 Widget& child(const char* name)
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     application = new QApplication(*argc, *argv);
-    form = runtime::load<MainForm>().release();
+    form = runtime::qt::load<MainForm, Ui::MainForm>().release();
     form->show();
     return 0;
 }
@@ -60,9 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString a = QString::fromUtf8(split < 0 ? input : input.left(split));
     const QString b = split < 0 ? QString() : QString::fromUtf8(input.mid(split + 1));
 
-    auto& boxA = child<runtime::TextBox>("Text2_0");
-    auto& boxB = child<runtime::TextBox>("Text2_1");
-    auto& output = child<runtime::MultiLineTextBox>("Text1_0");
+    auto& boxA = child<runtime::qt::TextBox>("Text2_0");
+    auto& boxB = child<runtime::qt::TextBox>("Text2_1");
+    auto& output = child<runtime::qt::MultiLineTextBox>("Text1_0");
 
     child<QPushButton>("Command1_1").click(); // Чисти: empty and unlocked
     if (boxA.isLocked() || boxB.isLocked() || !output.text().isEmpty())
