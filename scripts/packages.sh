@@ -20,7 +20,7 @@ bench_packages=(libbenchmark-dev xvfb)
 # and xdotool to type into the installed program, xclip to read what it
 # copies and MinGW-w64's objdump to read the DLLs it imports.
 windows_test_packages=(wine wine64 xvfb openbox xdotool xclip unzip binutils-mingw-w64-x86-64)
-# The web build runs in a Debian 13 root (scripts/web-root.sh), made with
+# The web build runs in a Debian 13 root (scripts/debian13-root.sh), made with
 # debootstrap. The site is tried in three browser engines: Chromium through
 # ChromeDriver and WebKitGTK's MiniBrowser through WebKitWebDriver (Selenium),
 # Firefox through the WebDriver BiDi it serves (a WebSocket client), the

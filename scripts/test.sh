@@ -8,7 +8,7 @@
 #      scripts/windows-qt.sh): the same suites under Wine, and the installer
 #      and the zip;
 #   5. the program built against Qt 6.8, Debian 13's, in the Debian 13 build
-#      root (made once per machine, see scripts/web-root.sh): its suites;
+#      root (made once per machine, see scripts/debian13-root.sh): its suites;
 #   6. the web build, against Qt for WebAssembly (built once per machine in
 #      that root, see scripts/web-qt.sh): the value suites under Node, the
 #      site itself in Chromium, WebKitGTK and Firefox, and what Orca says of
@@ -52,9 +52,9 @@ bash scripts/windows-build.sh windows-test
 bash tests/with_display.sh ctest --test-dir build/windows-test -j "$jobs" --output-on-failure --no-tests=error
 
 echo "== 5. Qt 6.8: the suites against Debian 13's Qt, in the Debian 13 root"
-bash scripts/web-root.sh cmake --preset debian13 >/dev/null
-bash scripts/web-root.sh cmake --build build/debian13 -j "$jobs"
-bash scripts/web-root.sh env QT_QPA_PLATFORM=offscreen \
+bash scripts/debian13-root.sh cmake --preset debian13 >/dev/null
+bash scripts/debian13-root.sh cmake --build build/debian13 -j "$jobs"
+bash scripts/debian13-root.sh env QT_QPA_PLATFORM=offscreen \
     ctest --test-dir build/debian13 -L suite -j "$jobs" --output-on-failure --no-tests=error
 
 echo "== 6. The web: the value suites under Node, the site in three browsers, Orca in Firefox"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Qt for 64-bit Windows from Debian 13's own Qt sources (6.8, a
 # long-term-support release), in the Debian 13 build root
-# (scripts/web-root.sh), cross-compiled with its MinGW-w64 and its Qt host
+# (scripts/debian13-root.sh), cross-compiled with its MinGW-w64 and its Qt host
 # tools: static, release, only what the program and its tests need (Core,
 # Gui, Widgets, Test, the `windows` platform plugin and styles). The result
 # goes to the cache folder beside the root and is reused while its inputs
@@ -14,13 +14,24 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 exec 3>&1 1>&2
 repo=$PWD
-root=$(bash scripts/web-root.sh)
-in_root() { bash "$repo/scripts/web-root.sh" "$@"; }
-source scripts/qt-features.sh
+root=$(bash scripts/debian13-root.sh)
+in_root() { bash "$repo/scripts/debian13-root.sh" "$@"; }
 
 version=$(in_root apt-get source --print-uris -q qt6-base | sed -n "s/^'[^']*' qt6-base_\([^ ]*\)\.dsc .*/\1/p")
+# What the program has none of: modules, pictures, documents, dialogs and
+# widgets; and what Windows does not need or Debian's sources lack.
 off=(
-    "${qt_features_off[@]}"
+    # Modules the program does not use.
+    sql network dbus printsupport xml concurrent
+    # The widgets draw with the raster engine.
+    vulkan
+    # Pictures are PNG; no documents or movies.
+    jpeg gif ico imageformat_ppm imageformat_xbm movie
+    textmarkdownreader textmarkdownwriter textodfwriter pdf
+    sessionmanager systemtrayicon
+    # Dialogs and widgets the program lacks.
+    filedialog colordialog fontdialog printdialog wizard
+    mdiarea dockwidget calendarwidget datetimeedit lcdnumber dial splashscreen
     # The widgets draw with the raster engine. (Direct2D stays: Qt 6.8.2
     # builds its DirectWrite font database, the default, only with it; its
     # second platform plugin, which draws with it, goes.)

@@ -10,6 +10,6 @@ source scripts/packages.sh
 bash scripts/install-packages.sh "${web_host_packages[@]}"
 
 bash scripts/windows-build.sh windows
-bash scripts/web-root.sh cpack --config build/windows/CPackConfig.cmake -B build >/dev/null
+bash scripts/debian13-root.sh cpack --config build/windows/CPackConfig.cmake -B build >/dev/null
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
 realpath "build/sistema-$version-win64-setup.exe" "build/sistema-$version-win64.zip"

@@ -1,6 +1,7 @@
 #include "runtime/values/from_chars.h"
 #include "runtime/values/number_text.h"
 #include "runtime/values/run_time_error.h"
+#include "numeric_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -210,24 +211,8 @@ void expectSameReading(const std::string& text)
 
 // Under the C library's locale of the user, whose decimal mark may be ','
 // (Bulgarian's is), as Qt sets it at start.
-class FromChars : public testing::TestWithParam<const char*> {
-protected:
-    void SetUp() override
-    {
-        before_ = std::setlocale(LC_NUMERIC, nullptr);
-        if (!std::setlocale(LC_NUMERIC, GetParam()))
-            GTEST_SKIP() << "no locale " << GetParam() << " on this system";
-    }
-    void TearDown() override { std::setlocale(LC_NUMERIC, before_.c_str()); }
-
-private:
-    std::string before_;
-};
-
-INSTANTIATE_TEST_SUITE_P(Locales, FromChars, testing::Values("C", "bg_BG.UTF-8"),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                             return info.index == 0 ? std::string("C") : std::string("Bulgarian");
-                         });
+class FromChars : public NumericLocale {};
+INSTANTIATE_WITH_NUMERIC_LOCALES(FromChars);
 
 TEST_P(FromChars, StrtodPathReadsAsTheLibrary)
 {

@@ -1,9 +1,12 @@
 #include "runtime/values/number_text.h"
 #include "runtime/values/run_time_error.h"
+#include "runtime/values/scientific.h"
+#include "numeric_locale.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cfloat>
 #include <cmath>
@@ -134,5 +137,39 @@ TEST(WritesNumber, AgreesWithFifteenDigitRoundingAndReadsBack)
         }
     }
 }
+
+// Where the C++ library writes doubles with a precision itself, the printf
+// path that stands in for it elsewhere (in a browser) must write every
+// double as it does: the same 15 digits, rounded the same way at a tie.
+#if defined(__cpp_lib_to_chars)
+class Scientific : public NumericLocale {};
+INSTANTIATE_WITH_NUMERIC_LOCALES(Scientific);
+
+void expectSameWriting(double value)
+{
+    std::array<char, 32> byLibrary{}, byPrintf{};
+    const auto library = std::to_chars(byLibrary.begin(), byLibrary.end(), value, std::chars_format::scientific, 14);
+    const auto printf = runtime::scientificByPrintf(byPrintf.begin(), byPrintf.end(), value);
+    ASSERT_EQ(printf.ec, library.ec) << value;
+    EXPECT_EQ(std::string_view(byPrintf.begin(), printf.ptr), std::string_view(byLibrary.begin(), library.ptr));
+}
+
+TEST_P(Scientific, PrintfPathWritesAsTheLibrary)
+{
+    // Ties at the fifteenth digit, exactly representable: round half to even.
+    for (double value : {0.0, -0.0, 1.0, -1.0, 0.1, 1e15, 1000000000000005.0, 1000000000000015.0,
+                         -2000000000000025.0, 0.5, 1.5e-300, 5e-324, DBL_MIN, DBL_MAX, -DBL_MAX, 9007199254740993.0,
+                         123456789012345.5, 0.000123456789012345})
+        expectSameWriting(value);
+    std::mt19937_64 random(20261211);
+    for (int i = 0; i < 200'000; ++i) {
+        const double value = std::bit_cast<double>(random());
+        if (std::isfinite(value))
+            expectSameWriting(value);
+        // Integers of sixteen digits, where a tie at the fifteenth is common.
+        expectSameWriting(static_cast<double>(random() % 8'000'000'000'000'000 + 1'000'000'000'000'000));
+    }
+}
+#endif
 
 } // namespace

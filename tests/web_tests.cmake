@@ -1,11 +1,12 @@
-# The web build's tests, run from the host: the value suites under Node in
-# the Debian 13 root (tests/web/node.sh, CTest's cross-compiling emulator),
+# The web build's tests, run from the host: the value suites and the form's
+# handlers under Node in the Debian 13 root (tests/web/node.sh, CTest's
+# cross-compiling emulator),
 # and the site itself in three browser engines on a static server of its own
 # (tests/web/site_test.py), and as Orca reads it in Firefox. Included by
 # CMakeLists.txt.
-foreach(suite values_test solution_accuracy_test)
+foreach(suite values_test solution_accuracy_test handlers_test)
     # Node ends with the suite's own exit status.
-    target_link_options(${suite} PRIVATE -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sSTACK_SIZE=1MB)
+    target_link_options(${suite} PRIVATE -sENVIRONMENT=node -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sSTACK_SIZE=1MB)
     set_tests_properties(${suite} PROPERTIES TIMEOUT 900)
 endforeach()
 

@@ -24,7 +24,7 @@ add_executable(window_style windows/window_style.cpp)
 target_link_options(window_style PRIVATE -municode)
 # CPack is the configuring CMake's: in the Debian 13 root, the root's.
 if(DEFINED ENV{SISTEMA_IN_ROOT})
-    set(cpack bash ${PROJECT_SOURCE_DIR}/scripts/web-root.sh cpack)
+    set(cpack bash ${PROJECT_SOURCE_DIR}/scripts/debian13-root.sh cpack)
 else()
     set(cpack ${CMAKE_CPACK_COMMAND})
 endif()

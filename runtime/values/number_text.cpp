@@ -2,6 +2,7 @@
 
 #include "runtime/values/from_chars.h"
 #include "runtime/values/run_time_error.h"
+#include "runtime/values/scientific.h"
 
 #include <algorithm>
 #include <array>
@@ -257,11 +258,9 @@ NumberText writeNumber(double value)
     }
 
     // Fifteen correctly rounded significant digits: "-d.dddddddddddddde-dd".
-    std::array<char, 32> scientific;
-    const char* end = std::to_chars(scientific.data(), scientific.data() + scientific.size(), value,
-                                    std::chars_format::scientific, 14)
-                          .ptr;
-    const char* s = scientific.data();
+    std::array<char, 32> printed;
+    const char* end = scientific(printed.data(), printed.data() + printed.size(), value).ptr;
+    const char* s = printed.data();
     const bool negative = *s == '-';
     if (negative)
         ++s;

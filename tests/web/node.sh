@@ -5,4 +5,4 @@
 #     node.sh <program.js> [arguments...]
 set -euo pipefail
 [[ -n ${SISTEMA_IN_ROOT:-} ]] && exec node "$@"
-exec bash "$(dirname "$0")/../../scripts/web-root.sh" node "$@"
+exec bash "$(dirname "$0")/../../scripts/debian13-root.sh" node "$@"

@@ -12,7 +12,7 @@
 #   - the uninstaller, run silently, takes all of it away again.
 #     package_test.sh <build dir> <version> <window_style.exe> [cpack command...]
 # The packages are made in the build folder, by the CPack of the CMake that
-# configured it (in the Debian 13 root: the root's, through web-root.sh).
+# configured it (in the Debian 13 root: the root's, through debian13-root.sh).
 set -euo pipefail
 build=$1 version=$2 window_style=$3
 cpack=("${@:4}")

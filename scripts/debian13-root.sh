@@ -3,8 +3,8 @@
 # from the mirror apt already uses: only Debian 13 packages an Emscripten that
 # Qt 6 accepts (Debian 12's is 3.1.6). It also holds Qt 6.8, for building the
 # program natively against a newer Qt than Debian 12's.
-#     web-root.sh                       prints the root's folder
-#     web-root.sh <command> [args...]   runs the command inside it
+#     debian13-root.sh                       prints the root's folder
+#     debian13-root.sh <command> [args...]   runs the command inside it
 # The root goes to the cache folder ($SISTEMA_CACHE, or
 # ${XDG_CACHE_HOME:-~/.cache}/sistema) and is reused while its inputs (the
 # release, the mirror, the package list) stay the same. Inside, the source
