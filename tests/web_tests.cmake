@@ -17,11 +17,13 @@ endforeach()
 # takes both cores while it starts the program.
 find_file(SISTEMA_SERIF_FONT_FILE LiberationSerif-Regular.ttf PATHS /usr/share/fonts/truetype/liberation
     NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+# axe-core, pinned in web/package-lock.json, which scripts/test.sh installs (npm ci).
+set(axe ${CMAKE_CURRENT_SOURCE_DIR}/web/node_modules/axe-core/axe.min.js)
 foreach(engine chromium webkit firefox)
     add_test(NAME site_test_${engine}
         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/with_display.sh
             /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/web/site_test.py ${engine}
-            ${PROJECT_BINARY_DIR}/site ${SISTEMA_SERIF_FONT_FILE} ${CMAKE_CURRENT_BINARY_DIR}/screenshots)
+            ${PROJECT_BINARY_DIR}/site ${SISTEMA_SERIF_FONT_FILE} ${axe} ${CMAKE_CURRENT_BINARY_DIR}/screenshots)
     set_tests_properties(site_test_${engine} PROPERTIES TIMEOUT 300 RESOURCE_LOCK browser)
 endforeach()
 

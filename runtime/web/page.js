@@ -70,7 +70,14 @@ addToLibrary({
     page.taking = true;
     for (const entry of page.boxes.slice(1))
       entry.element.readOnly = entry.locked;
-    document.getElementById("form").removeAttribute("aria-busy");
+    const form = document.getElementById("form");
+    // A click on the form's own surface, or on a caption of no box, leaves
+    // the focus where it is, as on the desktop.
+    form.addEventListener("mousedown", (event) => {
+      if (event.target === form || event.target.matches("div.label"))
+        event.preventDefault();
+    });
+    form.removeAttribute("aria-busy");
   },
 
   // A new paragraph in the live region each time: screen readers speak what

@@ -89,14 +89,16 @@ void Page::onClick(std::string_view name, ClickHandler handler)
         const std::string id = std::string(name) + '_' + std::to_string(index);
         if (!page_button(id.c_str(), static_cast<int>(clicks_.size())))
             break;
-        clicks_.emplace_back([handler, index] { handler(static_cast<std::int16_t>(index)); });
+        clicks_.push_back({handler, static_cast<std::int16_t>(index)});
     }
 }
 
 void Page::click(int button)
 {
-    if (button >= 0 && button < static_cast<int>(clicks_.size()))
-        deliver(*this, clicks_[static_cast<std::size_t>(button)]);
+    if (button < 0 || button >= static_cast<int>(clicks_.size()))
+        return;
+    const Click& click = clicks_[static_cast<std::size_t>(button)];
+    deliver(*this, [&] { click.handler(click.index); });
 }
 
 void Page::report(const RunTimeError& error)

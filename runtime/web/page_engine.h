@@ -26,8 +26,13 @@ protected:
     void speak(TextView sentences) override;
 
 private:
+    struct Click {
+        ClickHandler handler;
+        std::int16_t index;
+    };
+
     std::vector<std::unique_ptr<runtime::TextBox>> boxes_;
-    std::vector<std::function<void()>> clicks_;
+    std::vector<Click> clicks_;
 };
 
 // The page has run the form's Load event: its boxes take the user's input.

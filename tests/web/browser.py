@@ -88,7 +88,7 @@ class Browser:
 
     def accessibility_tree(self):
         """The page's accessibility tree as the engine computes it:
-        (role, name, value, read-only, labelled by another element)."""
+        (role, name, value, read-only, labelled by a caption)."""
         raise Unreachable("the automation gives no accessibility tree")
 
     def accessible(self, role, name):
@@ -152,7 +152,9 @@ class Chromium(_Selenium):
             get = lambda key: (node.get(key) or {}).get("value", "")  # noqa: E731
             properties = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
             sources = (node.get("name") or {}).get("sources", [])
-            labelled = any(s.get("attribute") == "aria-labelledby" and "value" in s for s in sources)
+            # A caption, a <label> of the box, whether or not it names it.
+            labelled = any(s.get("nativeSource") in ("labelfor", "labelwrapped") and s.get("nativeSourceValue")
+                           for s in sources)
             found.append((get("role"), get("name"), str(get("value")).replace("\r", ""),
                           bool(properties.get("readonly")), labelled))
         return found
@@ -187,10 +189,14 @@ MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 class WebKit(_Selenium):
     """WebKitGTK's MiniBrowser, driven by WebKitWebDriver, in a window of
     the X display the caller gives (DISPLAY). `settings` are WebKit's own
-    (MiniBrowser's --enable-javascript=false and so on)."""
+    (MiniBrowser's --enable-javascript=false and so on). It draws with its
+    CPU renderer: its GPU path, on a software-drawn X server, once aborted
+    the web process compiling one of Skia's effects (reading pixels back
+    from a GPU canvas), and an X server without a GPU gains nothing by it."""
     engine = "webkit"
 
     def __init__(self, width=1024, height=768, settings=()):
+        os.environ["WEBKIT_SKIA_ENABLE_CPU_RENDERING"] = "1"
         options = webdriver.WebKitGTKOptions()
         options.binary_location = MINIBROWSER
         options.add_argument("--automation")
@@ -215,8 +221,7 @@ class WebKit(_Selenium):
 
     def _mirror_elements(self):
         return self.driver.execute_script(
-            "const host = document.querySelector('#form #qt-shadow-container');"
-            "return host ? [...host.shadowRoot.querySelectorAll('input, textarea, button, [role]')] : [];")
+            "return [...document.querySelectorAll(arguments[0])].filter((e) => !e.closest('[hidden]'));", CONTROLS)
 
 
 def _free_port():
@@ -237,7 +242,7 @@ def _crop_png(browser, png, left, top, width, height):
         const canvas = document.createElement("canvas");
         canvas.width = Math.round(width * scale);
         canvas.height = Math.round(height * scale);
-        canvas.getContext("2d").drawImage(bitmap, left * scale, top * scale, width * scale, height * scale,
+        canvas.getContext("2d", { willReadFrequently: true }).drawImage(bitmap, left * scale, top * scale, width * scale, height * scale,
                                           0, 0, canvas.width, canvas.height);
         return canvas.toDataURL("image/png").split(",")[1];""",
                        base64.b64encode(png).decode(), left, top, width, height)
@@ -346,14 +351,8 @@ class Firefox(Browser):
         return any(text in shown for shown in _shown_texts(body))
 
     def accessible(self, role, name):
-        # From Qt's shadow root, which a search from the document does not enter.
-        root = self.command("script.evaluate", target={"context": self.context}, awaitPromise=False,
-                            expression="document.querySelector('#form #qt-shadow-container').shadowRoot",
-                            resultOwnership="root")["result"]
         locator = {"type": "accessibility", "value": {"role": role, "name": name}}
-        found = self.command("browsingContext.locateNodes", context=self.context, locator=locator,
-                             startNodes=[{"sharedId": root["sharedId"]}])["nodes"]
-        return len(found)
+        return len(self.command("browsingContext.locateNodes", context=self.context, locator=locator)["nodes"])
 
     def quit(self):
         try:
@@ -388,14 +387,15 @@ def launch(engine, **options):
     return {"chromium": Chromium, "webkit": WebKit, "firefox": Firefox}[engine](**options)
 
 
-# The form on the page: Qt's screen is the element #form, its windows'
-# canvases in a shadow root under it.
+# The form on the page: the element #form, its controls the page's own
+# elements; the report of a run-time error a dialog beside it, while open.
 FORM_RECT = "const r = document.getElementById('form').getBoundingClientRect();" \
             "return [r.left, r.top, r.width, r.height];"
+CONTROLS = "#form input, #form textarea, #form button, #report[open], #report[open] button"
+# Drawn and taking input: the program has loaded the form.
 DRAWN = """
-const host = document.querySelector('#form #qt-shadow-container');
-const canvas = host && host.shadowRoot && host.shadowRoot.querySelector('canvas');
-return Boolean(canvas && canvas.width > 0 && document.getElementById('status').hidden);
+const form = document.getElementById('form');
+return Boolean(form && !form.hasAttribute('aria-busy') && document.getElementById('status').hidden);
 """
 
 
@@ -434,7 +434,8 @@ class Picture:
                 const bytes = Uint8Array.from(atob(args[0]), (c) => c.charCodeAt(0));
                 const bitmap = await createImageBitmap(new Blob([bytes], { type: "image/png" }),
                                                        { colorSpaceConversion: "none" });
-                const context = new OffscreenCanvas(bitmap.width, bitmap.height).getContext("2d");
+                const context = new OffscreenCanvas(bitmap.width, bitmap.height)
+                    .getContext("2d", { willReadFrequently: true });
                 context.drawImage(bitmap, 0, 0);
                 return [bitmap.width, Array.from(context.getImageData(0, 0, bitmap.width, bitmap.height).data)];""",
                                                      base64.b64encode(self.png).decode())
