@@ -28,7 +28,7 @@ windows_test_packages=(wine wine64 xvfb openbox xdotool xclip unzip binutils-min
 # screen reader reads it in Firefox, with a window manager, D-Bus and the
 # AT-SPI registry, xdotool pressing the keys.
 web_host_packages=(debootstrap)
-web_test_packages=(chromium chromium-driver python3-selenium webkit2gtk-driver firefox-esr python3-websocket
+web_test_packages=(chromium chromium-driver python3-selenium webkit2gtk-driver libjavascriptcoregtk-4.0-bin firefox-esr python3-websocket
     xvfb xclip orca openbox xdotool dbus-daemon at-spi2-core)
 # Inside the root: Emscripten and Qt's host tools (6.8) for Qt for
 # WebAssembly, built from Debian's sources; GoogleTest's sources for the

@@ -176,13 +176,14 @@ class Form:
         """What the engine (page.js) has beside the form: the live region that
         screen readers speak wherever the focus is, and the report of a
         run-time error, titled with the form's caption, which its button or
-        Escape closes."""
+        Escape closes; its text an alert, which screen readers speak as it
+        comes."""
         return "\n".join([
             '<div id="announcements" class="visually-hidden" aria-live="polite"></div>',
             '<dialog id="report" role="alertdialog" aria-labelledby="report-caption"'
             ' aria-describedby="report-text">',
             f'<div id="report-caption">{html.escape(self.caption)}</div>',
-            '<div id="report-body">' + REPORT_ICON + '<p id="report-text"></p></div>',
+            '<div id="report-body">' + REPORT_ICON + '<p id="report-text" role="alert" aria-live="assertive"></p></div>',
             f'<form method="dialog"><button autofocus>{REPORT_BUTTON}</button></form>',
             '</dialog>'])
 

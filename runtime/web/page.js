@@ -89,12 +89,17 @@ addToLibrary({
     document.getElementById("announcements").replaceChildren(paragraph);
   },
 
+  // The report shows its text at once; a moment later the text comes again
+  // into the alert it is, which screen readers speak as it comes (Orca says
+  // nothing of a dialog that opens with its text already in it).
   page_report__deps: ["$UTF8ToString"],
   page_report: (text) => {
     const report = document.getElementById("report");
-    document.getElementById("report-text").textContent = UTF8ToString(text);
+    const message = document.getElementById("report-text");
+    message.textContent = UTF8ToString(text);
     if (!report.open)
       report.showModal();
+    setTimeout(() => message.replaceChildren(message.textContent), 150);
   },
 
   // The program cannot go on: the form takes nothing more, and the page's

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """What the Orca screen reader says of the site in Firefox, which serves
 AT-SPI itself: the keyboard does what a blind user would do (Tab through the
-form, Space on "Въведи", Shift+Tab back to a locked box), and Orca's own log
-of its speech is read after each step. Runs inside the X display and the
+form, Space on "Въведи", Shift+Tab back to a locked box, a number too large
+and the error report it opens), and Orca's own log of its speech is read
+after each step. Runs inside the X display and the
 D-Bus session orca_test.sh makes.
     orca_test.py <site folder> <log folder>"""
 import os
@@ -29,7 +30,10 @@ def speech():
     """Everything Orca has said so far, one utterance a line."""
     try:
         with open(ORCA_LOG, encoding="utf-8", errors="replace") as log:
-            return re.findall(r"SPEECH OUTPUT: '(.*?)'", log.read())
+            # 'text' {...}, the text over several lines where it has line
+            # breaks (continued with blanks), and quotes of its own.
+            return [" ".join(part.split()) for part in
+                    re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{", log.read(), re.DOTALL)]
     except FileNotFoundError:
         return []
 
@@ -80,6 +84,19 @@ def main():
         check("Чисти" in said, f"Tab to Чисти ({said!r})")
         said = says("Return", "Полетата са празни", wait=10)
         check("Полетата са празни и отново могат да се попълват." in said, f"Enter on Чисти: spoken ({said!r})")
+
+        # The error report, spoken as it opens: 1e200 in box a, then Въведи.
+        for _ in range(3):
+            says("shift+Tab", wait=1)
+        subprocess.run(["xdotool", "type", "--delay", "50", "1e200"], check=True)
+        says("Tab", wait=1)
+        says("Tab", "Въведи")
+        said = says("space", "Препълване", wait=10)
+        check("Грешка при изпълнение '6': Препълване" in said, f"Space on Въведи with 1e200: the report ({said!r})")
+        # The focus is on the report's button (Orca does not say so): Enter
+        # closes it, and the focus is back on "Въведи".
+        said = says("Return", "Въведи")
+        check("Въведи" in said, f"Enter on Добре: the report closed, the focus back on the button ({said!r})")
     finally:
         if browser:
             browser.quit()
