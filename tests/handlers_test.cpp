@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -205,6 +206,13 @@ TEST(Handlers, AMissingControlIsReported)
     EXPECT_EQ(engine.reports, std::vector<std::string>(3, "Грешка при изпълнение '340':\n\n"
                                                           "Елементът на масива от контроли не съществува"));
     EXPECT_TRUE(engine.spoken.empty());
+}
+
+TEST(Handlers, ElementsAreNamedAsTheDescriptionNamesThem)
+{
+    for (const auto& [array, index, name] : {std::tuple{"Text2", 0, "Text2_0"}, std::tuple{"Command1", 1, "Command1_1"},
+                                              std::tuple{"Label1", 12, "Label1_12"}, std::tuple{"A", 305, "A_305"}})
+        EXPECT_EQ(runtime::elementName(array, index), name);
 }
 
 struct SentencesCase {

@@ -2,7 +2,7 @@
 """Puts the web site together in one folder:
     index.html      the page: the form's elements, made from its description
                     (runtime/web/form_html.py), and the whole program inside
-                    it (its JavaScript and its WebAssembly, in base64), so
+                    it (its JavaScript and its WebAssembly, in hexadecimal), so
                     that the same page works from a server and opened from a
                     folder (file://), where a browser fetches nothing;
     fonts/          Liberation Serif, Times New Roman's metric twin, cut down
@@ -13,9 +13,10 @@
                     of the site for use offline; its cache is named after
                     their contents), licences/.
     make_site.py --source <source tree> --program <dir with sistema.js and .wasm>
-                 --font <LiberationSerif-Regular.ttf> --font-licence <file> --out <site folder>"""
+                 --font <LiberationSerif-Regular.ttf> --font-licence <file> --out <site folder>
+With --without-program, the same page with the form and no program: the
+floor its benchmark measures against (bench/web_bench.py)."""
 import argparse
-import base64
 import hashlib
 import html
 import json
@@ -78,10 +79,25 @@ def inline_script(code, what):
     return code
 
 
+def program_scripts(folder, web):
+    """The program in the page: its WebAssembly in hexadecimal (which a
+    server's gzip packs a sixth smaller than base64: a byte stays two
+    characters, so its repeats stay repeats), in an element that is not run;
+    the loader that runs it, and the JavaScript Emscripten made for it."""
+    with open(os.path.join(folder, f"{PROGRAM}.wasm"), "rb") as file:
+        wasm = file.read().hex()
+    scripts = [f'<script type="application/octet-stream" id="program">{wasm}</script>']
+    for path in (os.path.join(web, "loader.js"), os.path.join(folder, f"{PROGRAM}.js")):
+        with open(path, encoding="utf-8") as file:
+            scripts.append(f"<script>\n{inline_script(file.read(), os.path.basename(path))}\n</script>")
+    return "\n".join(scripts)
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ("--source", "--program", "--font", "--font-licence", "--out"):
         parser.add_argument(option, required=True)
+    parser.add_argument("--without-program", action="store_true")
     args = parser.parse_args()
     sys.path.insert(0, os.path.join(args.source, "runtime", "web"))
     from form_html import CARRIED_FONT, Form
@@ -93,10 +109,7 @@ def main():
         os.makedirs(os.path.join(out, folder))
 
     form = Form(os.path.join(args.source, "form", "main_form.ui"))
-    with open(os.path.join(args.program, f"{PROGRAM}.js"), encoding="utf-8") as file:
-        glue = inline_script(file.read(), f"{PROGRAM}.js")
-    with open(os.path.join(args.program, f"{PROGRAM}.wasm"), "rb") as file:
-        wasm = base64.b64encode(file.read()).decode()
+    program = "" if args.without_program else program_scripts(args.program, web)
     with open(os.path.join(web, "index.html.in"), encoding="utf-8") as file:
         page = fill(file.read(), {
             "caption": html.escape(form.caption),
@@ -108,8 +121,7 @@ def main():
             "form_style": form.style(),
             "form": form.markup(),
             "engine": form.engine_markup(),
-            "program_wasm": wasm,
-            "program_js": glue,
+            "program": program,
         })
     with open(os.path.join(out, "index.html"), "w", encoding="utf-8") as file:
         file.write(page)

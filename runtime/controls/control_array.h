@@ -3,7 +3,6 @@
 #include "runtime/controls/form_engine.h"
 #include "runtime/values/run_time_error.h"
 
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,12 +12,12 @@ namespace runtime {
 // Text2(0) is the box the form's description names "Text2_0".
 class ControlArray {
 public:
-    // Every box of the array the engine shows: "<name>_0", "<name>_1", ...
+    // Every box of the array the engine shows, "<name>_0", "<name>_1", ...,
     // up to the first index it has none of.
     ControlArray(FormEngine& engine, std::string_view name)
     {
         for (int index = 0;; ++index) {
-            TextBox* box = engine.textBox(std::string(name) + '_' + std::to_string(index));
+            TextBox* box = engine.textBox(elementName(name, index));
             if (!box)
                 break;
             elements_.push_back(box);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 // What the form's code speaks to: its text boxes, the clicks of its
@@ -36,8 +37,8 @@ public:
     virtual TextBox* textBox(std::string_view name) = 0;
 
     // From now on a click on an element of the button array `name` (the
-    // buttons named "<name>_<index>") calls `handler` with its index,
-    // through deliver().
+    // buttons named elementName(name, index)) calls `handler` with its
+    // index, through deliver().
     virtual void onClick(std::string_view name, ClickHandler handler) = 0;
 
     // Has a screen reader speak `text` wherever the focus is; its lines
@@ -53,6 +54,20 @@ protected:
     // `sentences`: the announced text, its lines made sentences.
     virtual void speak(TextView sentences) = 0;
 };
+
+// The name the form's description gives the element `index` of the control
+// array `array`: "Text2_0".
+inline std::string elementName(std::string_view array, int index)
+{
+    std::string name(array);
+    name += '_';
+    const std::size_t digits = name.size();
+    do {
+        name.insert(digits, 1, static_cast<char>('0' + index % 10));
+        index /= 10;
+    } while (index > 0);
+    return name;
+}
 
 // Runs one event handler. A run-time error leaves the handler where it was
 // raised and is reported to the user; the program goes on.

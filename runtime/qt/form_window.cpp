@@ -74,7 +74,7 @@ runtime::TextBox* FormWindow::textBox(std::string_view name)
 void FormWindow::onClick(std::string_view name, ClickHandler handler)
 {
     for (int index = 0;; ++index) {
-        const auto* button = findChild<QAbstractButton*>(qName(name) + u'_' + QString::number(index));
+        const auto* button = findChild<QAbstractButton*>(qName(elementName(name, index)));
         if (!button)
             break;
         connect(button, &QAbstractButton::clicked, this, [this, handler, index] {

@@ -55,13 +55,21 @@ addToLibrary({
       entry.element.readOnly = entry.locked;
   },
 
-  page_button__deps: ["$UTF8ToString", "page_click"],
+  page_button__deps: ["$UTF8ToString", "page_click", "page_fail"],
   page_button: (id, handle) => {
     const button = document.getElementById(UTF8ToString(id));
     if (!(button instanceof HTMLButtonElement))
       return 0;
-    // A click, a tap, Space or Enter on the focused button.
-    button.addEventListener("click", () => _page_click(handle));
+    // A click, a tap, Space or Enter on the focused button. What the
+    // program cannot catch (a trap) ends it.
+    button.addEventListener("click", () => {
+      try {
+        _page_click(handle);
+      } catch (error) {
+        _page_fail();
+        throw error;
+      }
+    });
     return 1;
   },
 

@@ -86,8 +86,7 @@ runtime::TextBox* Page::textBox(std::string_view name)
 void Page::onClick(std::string_view name, ClickHandler handler)
 {
     for (int index = 0;; ++index) {
-        const std::string id = std::string(name) + '_' + std::to_string(index);
-        if (!page_button(id.c_str(), static_cast<int>(clicks_.size())))
+        if (!page_button(elementName(name, index).c_str(), static_cast<int>(clicks_.size())))
             break;
         clicks_.push_back({handler, static_cast<std::int16_t>(index)});
     }

@@ -12,6 +12,7 @@ All three take the same input actions (WebDriver's) and run the same
 scripts. Shared by the site's test and its benchmark."""
 import base64
 import functools
+import gzip
 import http.server
 import json
 import os
@@ -29,10 +30,12 @@ ENGINES = ("chromium", "webkit", "firefox")
 
 
 class Server:
-    """The site's folder on a free port of 127.0.0.1, until stopped."""
+    """The site's folder on a free port of 127.0.0.1, until stopped. With
+    `compress`, text goes out gzipped (at level 9), as a server that
+    compresses sends it, over connections kept alive."""
 
-    def __init__(self, folder):
-        handler = functools.partial(Quiet, directory=folder)
+    def __init__(self, folder, compress=False):
+        handler = functools.partial(Compressing if compress else Quiet, directory=folder)
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         self.url = f"http://127.0.0.1:{self.httpd.server_address[1]}/"
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
@@ -46,6 +49,29 @@ class Server:
 class Quiet(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
+
+
+class Compressing(Quiet):
+    protocol_version = "HTTP/1.1"
+    compressible = (".html", ".js", ".json", ".svg", ".txt", ".css")
+
+    def do_GET(self):
+        path = self.translate_path(self.path)
+        if os.path.isdir(path):
+            path = os.path.join(path, "index.html")
+        if not os.path.isfile(path):
+            self.send_error(404)
+            return
+        with open(path, "rb") as file:
+            body = file.read()
+        self.send_response(200)
+        self.send_header("Content-Type", self.guess_type(path))
+        if path.endswith(self.compressible) and "gzip" in self.headers.get("Accept-Encoding", ""):
+            body = gzip.compress(body, 9, mtime=0)
+            self.send_header("Content-Encoding", "gzip")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
 
 
 class Unreachable(Exception):
