@@ -3,14 +3,16 @@
 # a reference measured in the same run. Not part of the tests.
 #     bash scripts/bench.sh [--windows] [--web]
 # With --windows, also the start-up of the Windows program under Wine; with
-# --web, the web site's download and start in Chromium.
+# --web, what a first visit to the web site downloads, how soon it answers
+# on a phone's network and on none (headless Chromium), against the same
+# page without the program, and Lighthouse's scores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}" "${bench_packages[@]}"
 
 cmake --preset bench
-cmake --build build/bench -j "$(nproc)"
+cmake --build --preset bench -j "$(nproc)"
 
 bench=build/bench/bench
 export QT_QPA_PLATFORM=offscreen
@@ -24,18 +26,21 @@ echo "== One solve as the user sees it (offscreen)"
 "$bench/solve_bench" "${repeat[@]}"
 echo
 echo "== Start-up, offscreen platform"
-"$bench/startup_bench" build/bench/app/sistema "$bench/bare_window" 30
+"$bench/startup_bench" build/bench/app/desktop/sistema "$bench/bare_window" 30
 echo
 echo "== Start-up, X server (Xvfb)"
 bash tests/with_display.sh env QT_QPA_PLATFORM=xcb \
-    "$bench/startup_bench" build/bench/app/sistema "$bench/bare_window" 30
+    "$bench/startup_bench" build/bench/app/desktop/sistema "$bench/bare_window" 30
 
 if [[ " $* " == *" --web "* ]]; then
     echo
-    echo "== The web site against a bare window's, built the same way (headless Chromium)"
+    echo "== The web site against the same page without the program (headless Chromium)"
     bash scripts/install-packages.sh "${web_host_packages[@]}" "${web_test_packages[@]}"
+    # Lighthouse, at the version web/package-lock.json pins.
+    command -v npm >/dev/null || bash scripts/install-packages.sh npm
+    npm ci --prefix bench/web --no-audit --no-fund --loglevel=error
     bash scripts/web-build.sh web-bench
-    /usr/bin/python3 bench/web_bench.py build/web-bench/site build/web-bench/bare-window-site 10
+    /usr/bin/python3 bench/web_bench.py build/web-bench/site build/web-bench/floor-site 5
 fi
 
 [[ " $* " == *" --windows "* ]] || exit 0

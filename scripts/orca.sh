@@ -59,7 +59,7 @@ if [[ ${1:-} == --scenario ]]; then
 fi
 
 runs=${1:-1}
-program=$(realpath "${2:-build/release/app/sistema}")
+program=$(realpath "${2:-build/release/app/desktop/sistema}")
 source scripts/packages.sh
 bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}" orca openbox xvfb xdotool dbus at-spi2-core
 if [[ ! -x $program ]]; then

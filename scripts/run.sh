@@ -7,4 +7,4 @@ bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}"
 
 cmake --preset release
 cmake --build build/release -j "$(nproc)"
-exec build/release/app/sistema "$@"
+exec build/release/app/desktop/sistema "$@"

@@ -19,7 +19,7 @@ export DISPLAY=$display
 sleep 1
 
 if [[ ${1:-} == --windows ]]; then
-    program=$(realpath "${2:-build/windows/sistema.exe}")
+    program=$(realpath "${2:-build/windows/app/desktop/sistema.exe}")
     style=${3:-}
     WINEPREFIX=$(mktemp -d)
     export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -37,7 +37,7 @@ if [[ ${1:-} == --windows ]]; then
     exit 0
 fi
 
-program=${1:-build/release/app/sistema}
+program=${1:-build/release/app/desktop/sistema}
 openbox &
 sleep 1
 "$program" &

@@ -9,10 +9,10 @@
 #      and the zip;
 #   5. the program built against Qt 6.8, Debian 13's, in the Debian 13 build
 #      root (made once per machine, see scripts/debian13-root.sh): its suites;
-#   6. the web build, against Qt for WebAssembly (built once per machine in
-#      that root, see scripts/web-qt.sh): the value suites under Node, the
-#      site itself in Chromium, WebKitGTK and Firefox, and what Orca says of
-#      it in Firefox.
+#   6. the web build, with Emscripten in that root: the value suites and the
+#      form's handlers under Node and under WebKit's JavaScriptCore, the site
+#      itself in Chromium, WebKitGTK and Firefox, with axe-core checking it,
+#      and what Orca says of it in Firefox.
 # The window tests run on Qt's offscreen platform; the few that need an X
 # server or a Wayland compositor start their own (Xvfb, weston). Under Wine
 # they run on Qt's Windows platform, on an X server of their own.
@@ -22,41 +22,41 @@ source scripts/packages.sh
 bash scripts/install-packages.sh "${build_packages[@]}" "${run_packages[@]}" "${test_packages[@]}" "${package_packages[@]}" \
     "${windows_test_packages[@]}" \
     "${web_host_packages[@]}" "${web_test_packages[@]}"
+# axe-core, at the version web/package-lock.json pins, for the site test.
+command -v npm >/dev/null || bash scripts/install-packages.sh npm
+npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
 
 # Numbers are read under the user's locale too: Bulgarian's decimal mark is ','.
 bash scripts/install-locale.sh bg_BG.UTF-8
 
 jobs=$(nproc)
-export QT_QPA_PLATFORM=offscreen
-run_tests() {
-    ctest --test-dir "$1" -j "$jobs" --output-on-failure --no-tests=error
+build() {
+    cmake --preset "$1"
+    cmake --build --preset "$1" -j "$jobs"
 }
 
 echo "== 1. Build and test"
-cmake --preset test
-cmake --build build/test -j "$jobs"
-run_tests build/test
+build test
+ctest --preset test -j "$jobs"
 
 echo "== 2. Sanitizers: address and undefined behaviour"
-cmake --preset sanitize
-cmake --build build/sanitize -j "$jobs"
-run_tests build/sanitize
+build sanitize
+ctest --preset sanitize -j "$jobs"
 
 echo "== 3. Fuzzing, ${FUZZ_SECONDS:-20} seconds a fuzzer"
 cmake --preset fuzz -Dfuzz_seconds="${FUZZ_SECONDS:-20}"
-cmake --build build/fuzz -j "$jobs"
-run_tests build/fuzz
+cmake --build --preset fuzz -j "$jobs"
+ctest --preset fuzz -j "$jobs"
 
 echo "== 4. Windows: the same suites under Wine, the installer and the zip"
 bash scripts/windows-build.sh windows-test
-bash tests/with_display.sh ctest --test-dir build/windows-test -j "$jobs" --output-on-failure --no-tests=error
+bash tests/with_display.sh ctest --preset windows-test -j "$jobs"
 
 echo "== 5. Qt 6.8: the suites against Debian 13's Qt, in the Debian 13 root"
 bash scripts/debian13-root.sh cmake --preset debian13 >/dev/null
-bash scripts/debian13-root.sh cmake --build build/debian13 -j "$jobs"
-bash scripts/debian13-root.sh env QT_QPA_PLATFORM=offscreen \
-    ctest --test-dir build/debian13 -L suite -j "$jobs" --output-on-failure --no-tests=error
+bash scripts/debian13-root.sh cmake --build --preset debian13 -j "$jobs"
+bash scripts/debian13-root.sh ctest --preset debian13 -j "$jobs"
 
-echo "== 6. The web: the value suites under Node, the site in three browsers, Orca in Firefox"
+echo "== 6. The web: the suites under Node and JavaScriptCore, the site in three browsers, Orca in Firefox"
 bash scripts/web-build.sh web-test
-run_tests build/web-test
+ctest --preset web-test -j "$jobs"

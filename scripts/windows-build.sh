@@ -9,4 +9,4 @@ cd "$(dirname "$0")/.."
 preset=$1
 qt=$(bash scripts/windows-qt.sh)
 bash scripts/debian13-root.sh cmake --preset "$preset" -DCMAKE_PREFIX_PATH="$qt" >/dev/null
-bash scripts/debian13-root.sh cmake --build "build/$preset" -j "$(nproc)"
+bash scripts/debian13-root.sh cmake --build --preset "$preset" -j "$(nproc)"

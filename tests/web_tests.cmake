@@ -18,8 +18,8 @@ endforeach()
 # The site in each browser engine (tests/web/browser.py): Chromium headless,
 # WebKitGTK and Firefox in windows of an X server of their own. Debian's
 # Python, which has Debian's Selenium and WebSocket client; the font the page
-# must draw with, to measure the title against. One browser at a time: each
-# takes both cores while it starts the program.
+# must draw with, to measure the title against. One browser at a time: a
+# browser starting takes both cores, and the tests wait on what they see.
 find_file(SISTEMA_SERIF_FONT_FILE LiberationSerif-Regular.ttf PATHS /usr/share/fonts/truetype/liberation
     NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 # axe-core, pinned in web/package-lock.json, which scripts/test.sh installs (npm ci).
