@@ -42,15 +42,14 @@
     for (let i = 0; i < bytes.length; ++i)
       bytes[i] = digit(2 * i) * 16 + digit(2 * i + 1);
   }
-  // WebAssembly's own exceptions came to browsers in 2022: an older one
-  // cannot read the program.
-  if (!WebAssembly.validate(bytes)) {
-    say(tooOld);
-    return;
-  }
+  // The runtime's instantiation fails with a CompileError in a browser
+  // older than WebAssembly's own exceptions (2022), and with a RuntimeError
+  // where the program stops.
   const stopped = () => say("Програмата спря поради грешка. Презаредете страницата, за да я стартирате отново.");
   addEventListener("unhandledrejection", (event) => {
-    if (event.reason instanceof WebAssembly.RuntimeError)
+    if (event.reason instanceof WebAssembly.CompileError)
+      say(tooOld);
+    else if (event.reason instanceof WebAssembly.RuntimeError)
       stopped();
   });
   window.Module = { wasm: bytes, onAbort: stopped };

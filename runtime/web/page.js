@@ -73,6 +73,9 @@ addToLibrary({
     return 1;
   },
 
+  page_later__deps: ["page_run_later"],
+  page_later: () => setTimeout(() => _page_run_later()),
+
   page_take_input__deps: ["$page"],
   page_take_input: () => {
     page.taking = true;

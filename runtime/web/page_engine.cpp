@@ -3,6 +3,7 @@
 #include <emscripten/emscripten.h>
 
 #include <string>
+#include <utility>
 
 // What page.js gives the engine. Boxes and buttons are known by a handle,
 // texts pass as UTF-16 (the page's and the form's own) or UTF-8.
@@ -17,7 +18,14 @@ void page_take_input();
 void page_speak(const char16_t* text, int length);
 void page_report(const char* text);
 void page_fail();
+void page_later();
 }
+
+namespace {
+
+void (*pending)() = nullptr;
+
+} // namespace
 
 namespace runtime::web {
 
@@ -126,7 +134,20 @@ void fail()
     page_fail();
 }
 
+void later(void (*start)())
+{
+    pending = start;
+    page_later();
+}
+
 } // namespace runtime::web
+
+// The task later() asked the page for.
+extern "C" EMSCRIPTEN_KEEPALIVE void page_run_later()
+{
+    if (auto* start = std::exchange(pending, nullptr))
+        start();
+}
 
 // A click from the page. No C++ exception goes on into the page's script:
 // a run-time error is reported by deliver(), anything else ends the program

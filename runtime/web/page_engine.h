@@ -41,22 +41,29 @@ void takeInput();
 // The program cannot go on; the page says so.
 void fail();
 
+// Runs `start` in a task of its own, once the page has had its turn: the
+// program's loading and the form's are two short tasks, not one long one
+// that keeps the page from answering a tap.
+void later(void (*start)());
+
 // The form's engine for the whole life of the page.
 Page& page();
 
 // Creates the form whose code is `Code` on the page and delivers its Load
-// event; from then on the page delivers the form's events. No C++
-// exception goes on into the page's script.
+// event, in a task of its own; from then on the page delivers the form's
+// events. No C++ exception goes on into the page's script.
 template <class Code>
 void start()
 {
-    try {
-        static Code code(page());
-        deliver(page(), [] { code.Form_Load(); });
-        takeInput();
-    } catch (...) {
-        fail();
-    }
+    later([] {
+        try {
+            static Code code(page());
+            deliver(page(), [] { code.Form_Load(); });
+            takeInput();
+        } catch (...) {
+            fail();
+        }
+    });
 }
 
 } // namespace runtime::web

@@ -31,11 +31,15 @@ ENGINES = ("chromium", "webkit", "firefox")
 
 class Server:
     """The site's folder on a free port of 127.0.0.1, until stopped. With
-    `compress`, text goes out gzipped (at level 9), as a server that
-    compresses sends it, over connections kept alive."""
+    `compress`, text goes out gzipped (at level 9, once, before the first
+    request), as a server that compresses sends it, over connections kept
+    alive."""
 
     def __init__(self, folder, compress=False):
-        handler = functools.partial(Compressing if compress else Quiet, directory=folder)
+        if compress:
+            handler = functools.partial(Compressing, directory=folder, packed=Compressing.pack(folder))
+        else:
+            handler = functools.partial(Quiet, directory=folder)
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         self.url = f"http://127.0.0.1:{self.httpd.server_address[1]}/"
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
@@ -55,20 +59,39 @@ class Compressing(Quiet):
     protocol_version = "HTTP/1.1"
     compressible = (".html", ".js", ".json", ".svg", ".txt", ".css")
 
+    def __init__(self, *args, packed, **kwargs):
+        self.packed = packed
+        super().__init__(*args, **kwargs)
+
+    @classmethod
+    def pack(cls, folder):
+        """Every file of the folder, and gzipped where text: path -> (plain, packed)."""
+        files = {}
+        for where, _, names in os.walk(folder):
+            for name in names:
+                path = os.path.join(where, name)
+                with open(path, "rb") as file:
+                    plain = file.read()
+                files[os.path.realpath(path)] = (plain, gzip.compress(plain, 9, mtime=0)
+                                                 if name.endswith(cls.compressible) else None)
+        return files
+
     def do_GET(self):
         path = self.translate_path(self.path)
         if os.path.isdir(path):
             path = os.path.join(path, "index.html")
-        if not os.path.isfile(path):
+        found = self.packed.get(os.path.realpath(path))
+        if not found:
             self.send_error(404)
             return
-        with open(path, "rb") as file:
-            body = file.read()
+        plain, packed = found
         self.send_response(200)
         self.send_header("Content-Type", self.guess_type(path))
-        if path.endswith(self.compressible) and "gzip" in self.headers.get("Accept-Encoding", ""):
-            body = gzip.compress(body, 9, mtime=0)
+        if packed is not None and "gzip" in self.headers.get("Accept-Encoding", ""):
             self.send_header("Content-Encoding", "gzip")
+            body = packed
+        else:
+            body = plain
         self.send_header("Content-Length", str(len(body)))
         self.end_headers()
         self.wfile.write(body)
