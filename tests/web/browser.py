@@ -57,7 +57,7 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
 
 class Compressing(Quiet):
     protocol_version = "HTTP/1.1"
-    compressible = (".html", ".js", ".json", ".svg", ".txt", ".css")
+    compressible = (".html", ".js", ".wasm", ".json", ".svg", ".txt", ".css")
 
     def __init__(self, *args, packed, **kwargs):
         self.packed = packed
