@@ -21,15 +21,12 @@ void page_fail();
 void page_later();
 }
 
-namespace {
-
-void (*pending)() = nullptr;
-
-} // namespace
-
 namespace runtime::web {
 
 namespace {
+
+// What later() has the page run.
+void (*pending)() = nullptr;
 
 int size(TextView text)
 {
@@ -140,13 +137,18 @@ void later(void (*start)())
     page_later();
 }
 
+void runLater()
+{
+    if (auto* start = std::exchange(pending, nullptr))
+        start();
+}
+
 } // namespace runtime::web
 
 // The task later() asked the page for.
 extern "C" EMSCRIPTEN_KEEPALIVE void page_run_later()
 {
-    if (auto* start = std::exchange(pending, nullptr))
-        start();
+    runtime::web::runLater();
 }
 
 // A click from the page. No C++ exception goes on into the page's script:

@@ -45,6 +45,8 @@ void fail();
 // program's loading and the form's are two short tasks, not one long one
 // that keeps the page from answering a tap.
 void later(void (*start)());
+// What the page runs in that task.
+void runLater();
 
 // The form's engine for the whole life of the page.
 Page& page();
