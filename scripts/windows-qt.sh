@@ -78,7 +78,7 @@ source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 
 in_root cmake -S "$source_dir" -B "$work/build" -G Ninja -DCMAKE_INSTALL_PREFIX="$prefix" "${configure[@]}" \
     >"$work/configure.log" 2>&1 || { tail -n 40 "$work/configure.log"; exit 1; }
-echo "Qt for Windows: configured in $((SECONDS - started)) s; building (about 15 minutes on 2 cores)"
+echo "Qt for Windows: configured in $((SECONDS - started)) s; building (15 to 25 minutes on 2 cores)"
 in_root cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 \
     || { tail -n 40 "$work/build.log"; exit 1; }
 in_root cmake --install "$work/build" >/dev/null

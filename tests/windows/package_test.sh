@@ -56,7 +56,14 @@ solve_6_16() {
     local program=$1 output started
     wine "$program" &
     local pid=$!
-    timeout 60 xdotool search --sync --name "Математика - линейна система" >/dev/null || fail "$program: no window"
+    # xdotool walks every window: one that Wine closes meanwhile fails the
+    # walk (BadWindow), and the next walk is looked at.
+    local tries
+    for ((tries = 0; tries < 300; tries++)); do
+        xdotool search --name "Математика - линейна система" >/dev/null 2>&1 && break
+        sleep 0.2
+    done
+    ((tries < 300)) || fail "$program: no window"
     sleep 1
     local style
     style=$(wine "$window_style" "sistema.example.org Математика - линейна система" | tr -d '\r')
